@@ -1,0 +1,29 @@
+# Set-up and everyday commands; each installs what is missing first.
+BUILD_DIR ?= build
+CMAKE_FLAGS ?=
+
+.PHONY: all deps configure build run test bench clean
+
+all: build
+
+deps:
+	@tools/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD_DIR)
+
+run: build
+	@tools/run.sh $(BUILD_DIR)/app/vistamarq
+
+test: build
+	@ctest --test-dir $(BUILD_DIR) --output-on-failure
+
+bench: build
+	@cmake --build $(BUILD_DIR) --target benchmarks
+	@for b in $(BUILD_DIR)/bench/bench_*; do $$b; done
+
+clean:
+	rm -rf $(BUILD_DIR)

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs, with apt-get, the Debian packages that building, running and testing the program need.
+# Quiet when everything is already there; the one list that `make run`, `make test` and CI share.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ make
+    qt6-base-dev          # Qt Widgets, moc/rcc, the offscreen and xcb platforms, the JPEG plugin
+    libbenchmark-dev      # the bench/ targets
+    xvfb xauth openbox    # a real X server and window manager for the real-window tests
+    xdotool x11-utils imagemagick
+    fonts-liberation2     # metric-compatible stand-in for Arial
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
+    [ "$status" = "installed" ] || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq "${missing[@]}" >/dev/null
