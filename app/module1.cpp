@@ -1,0 +1,106 @@
+#include "module1.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QStandardPaths>
+
+#include "about_window.h"
+#include "obbiettivi.h"
+#include "partno_window.h"
+#include "search_window.h"
+
+std::filesystem::path Module1::SettingsFile() {
+#ifdef Q_OS_WIN
+    return std::filesystem::path(L"C:\\Vistamarq");
+#else
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return std::filesystem::path(folder.toStdString()) / "Vistamarq";
+#endif
+}
+
+Module1::Module1(const std::filesystem::path& settingsFile) {
+    mainWindow = new Obbiettivi(settingsFile);
+    partNoWindow = new PartNo();
+    searchWindow = new Search();
+    CreateAbout();
+
+    connect(mainWindow, &Obbiettivi::searchRequested, this, &Module1::ShowSearchResults);
+    connect(mainWindow, &Obbiettivi::partNoModeRequested, this, &Module1::ShowPartNoMode);
+    connect(mainWindow, &Obbiettivi::aboutRequested, this, [this] { ShowAbout(mainWindow); });
+    connect(mainWindow, &Obbiettivi::exitRequested, this, &Module1::EndProgram);
+    connect(partNoWindow, &PartNo::typeModeRequested, this, &Module1::ShowTypeMode);
+    connect(partNoWindow, &PartNo::aboutRequested, this, [this] { ShowAbout(partNoWindow); });
+    connect(partNoWindow, &PartNo::exitRequested, this, &Module1::EndProgram);
+    connect(searchWindow, &Search::closeRequested, this, &Module1::CloseSearchResults);
+
+    mainWindow->show();
+}
+
+Module1::~Module1() {
+    delete aboutWindow.data();
+    delete searchWindow;
+    delete partNoWindow;
+    delete mainWindow;
+}
+
+About* Module1::about() const {
+    return aboutWindow;
+}
+
+void Module1::CreateAbout() {
+    aboutWindow = new About();
+    connect(aboutWindow, &About::dismissed, this, &Module1::CloseAbout);
+}
+
+void Module1::ShowSearchResults() {
+    searchWindow->Clear();
+    searchWindow->Populate_List(mainWindow->searchOptions());
+    searchWindow->show();
+    mainWindow->hide();
+}
+
+void Module1::CloseSearchResults() {
+    searchWindow->hide();
+    mainWindow->show();
+}
+
+void Module1::ShowPartNoMode() {
+    mainWindow->mnuPartNo->setChecked(true);
+    mainWindow->mnuType->setChecked(false);
+    partNoWindow->mnuType->setChecked(false);
+    partNoWindow->mnuPartNo->setChecked(true);
+    partNoWindow->show();
+    mainWindow->hide();
+}
+
+void Module1::ShowTypeMode() {
+    partNoWindow->mnuType->setChecked(true);
+    partNoWindow->mnuPartNo->setChecked(false);
+    mainWindow->mnuPartNo->setChecked(false);
+    mainWindow->mnuType->setChecked(true);
+    mainWindow->show();
+    partNoWindow->hide();
+}
+
+// "OK" returns to the window that opened About, so the mode does not change.
+void Module1::ShowAbout(QWidget* opener) {
+    if (!aboutWindow)
+        CreateAbout();
+    aboutOpener = opener;
+    aboutWindow->show();
+    opener->hide();
+}
+
+void Module1::CloseAbout() {
+    if (!aboutWindow)
+        return;
+    aboutWindow->hide();
+    (aboutOpener ? aboutOpener.data() : static_cast<QWidget*>(mainWindow))->show();
+    // Destroyed once its own click handler has returned.
+    aboutWindow->deleteLater();
+    aboutWindow = nullptr;
+}
+
+void Module1::EndProgram() {
+    QCoreApplication::exit(0);
+}

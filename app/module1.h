@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <filesystem>
+
+class Obbiettivi;
+class PartNo;
+class Search;
+class About;
+class QWidget;
+
+// The program's windows and the moves between them. Every move shows the target window first
+// and then hides the one it came from.
+class Module1 : public QObject {
+    Q_OBJECT
+
+  public:
+    // Where the settings file lives for this user.
+    static std::filesystem::path SettingsFile();
+
+    // Creates the four windows hidden, in the order main, part number, search results, About,
+    // and shows the main window.
+    explicit Module1(const std::filesystem::path& settingsFile = SettingsFile());
+    ~Module1() override;
+
+    Obbiettivi* obbiettivi() const { return mainWindow; }
+    PartNo* partNo() const { return partNoWindow; }
+    Search* search() const { return searchWindow; }
+    About* about() const;  // null while destroyed
+
+    void ShowSearchResults();
+    void ShowPartNoMode();
+    void ShowTypeMode();
+    void ShowAbout(QWidget* opener);
+    void CloseAbout();
+    void CloseSearchResults();
+
+    // Ends the program at once: the event loop stops and no window runs another handler.
+    static void EndProgram();
+
+  private:
+    void CreateAbout();
+
+    Obbiettivi* mainWindow = nullptr;
+    PartNo* partNoWindow = nullptr;
+    Search* searchWindow = nullptr;
+    QPointer<About> aboutWindow;
+    QPointer<QWidget> aboutOpener;
+};

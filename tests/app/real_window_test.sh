@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Starts the real program in a real X server with a window manager and checks its main window:
+# mapped, titled "Vistamarq", active, with a 457 x 345 client area below its menu bar.
+set -euo pipefail
+program=${1:?usage: real_window_test.sh path/to/vistamarq}
+source "$(dirname "$0")/../../tools/headless-x.sh"
+start_headless_x
+
+"$program" &
+program_pid=$!
+fail() { echo "FAIL: $*"; kill "$program_pid" 2>/dev/null || true; exit 1; }
+
+window=$(wait_for_window Vistamarq) || fail "no window titled Vistamarq was mapped"
+sleep 0.5
+width=$(xwininfo -id "$window" | awk '/^ *Width:/ {print $2}')
+height=$(xwininfo -id "$window" | awk '/^ *Height:/ {print $2}')
+echo "main window: ${width} x ${height} (client area and menu bar)"
+[ "$width" -eq 457 ] || fail "width $width, expected 457"
+menu_bar=$((height - 345))
+[ "$menu_bar" -ge 15 ] && [ "$menu_bar" -le 40 ] || fail "height $height: not a 345-pixel client area under a menu bar"
+[ "$(xdotool getactivewindow)" = "$window" ] || fail "the main window is not the active window"
+kill -0 "$program_pid" || fail "the program ended by itself"
+kill "$program_pid"
+echo "1 passed, 0 failed"

@@ -1,0 +1,160 @@
+// The search by type as the user sees it: the results window, its two mirrored lists and Close.
+#include <QAction>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include "layout.h"
+#include "module1.h"
+#include "obbiettivi.h"
+#include "search_window.h"
+
+class SearchWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { RegisterFontSubstitutes(); }
+    void init();
+    void cleanup() { windows.reset(); }
+
+    void startStateListsTheMonofocalThirdInchDcLenses();
+    void menuAndButtonGiveTheSameRowsBuiltAfresh();
+    void selectionIsMirroredByClick_data();
+    void selectionIsMirroredByClick();
+    void selectionIsMirroredByKeyboard();
+    void rightButtonPressKeepsTheSelection();
+    void motorizedIrisLeftSetUnderMonofocalMatchesNothing();
+    void closeThenAnotherSearchHoldsOnlyTheNewRows();
+    void noMatchLineCanBeSelectedSafely();
+
+  private:
+    QRadioButton* Option(const char* name) const {
+        return windows->obbiettivi()->findChild<QRadioButton*>(name);
+    }
+    QListWidget* List(const char* name) const {
+        return windows->search()->findChild<QListWidget*>(name);
+    }
+    QStringList Rows(const char* name) const {
+        QStringList rows;
+        for (int i = 0; i < List(name)->count(); ++i)
+            rows << List(name)->item(i)->text();
+        return rows;
+    }
+    void SearchByMenu() { windows->obbiettivi()->findChild<QAction*>("mnuSearch")->trigger(); }
+    void Close() { windows->search()->findChild<QPushButton*>("Command1")->click(); }
+    void ClickRow(const char* list, int row, Qt::MouseButton button = Qt::LeftButton) {
+        QListWidget* l = List(list);
+        QTest::mouseClick(l->viewport(), button, {}, l->visualItemRect(l->item(row)).center());
+    }
+    QPair<int, int> Selected() const {
+        return {List("lenses")->currentRow(), List("descriptions")->currentRow()};
+    }
+
+    std::unique_ptr<Module1> windows;
+};
+
+void SearchWindowTest::init() {
+    windows = std::make_unique<Module1>("/nonexistent/settings");
+    QVERIFY(QTest::qWaitForWindowExposed(windows->obbiettivi()));
+}
+
+void SearchWindowTest::startStateListsTheMonofocalThirdInchDcLenses() {
+    SearchByMenu();
+    QVERIFY(windows->search()->isVisible());
+    QCOMPARE(List("lenses")->count(), 8);
+    QCOMPARE(List("descriptions")->count(), 8);
+    SearchOptions startState;
+    startState.FF = startState.unterzo = startState.DC = true;
+    const auto expected = SelectLenses(startState);
+    for (int i = 0; i < 8; ++i) {
+        QCOMPARE(Rows("lenses")[i], QString::fromStdString(expected[i].modelNumber));
+        QVERIFY(Rows("descriptions")[i].startsWith("1/3\"  "));
+    }
+    QCOMPARE(Selected(), qMakePair(-1, -1));
+}
+
+void SearchWindowTest::menuAndButtonGiveTheSameRowsBuiltAfresh() {
+    Option("zoom")->click();
+    Option("unmezzo")->click();
+    Option("VD")->click();
+    SearchByMenu();
+    const QStringList byMenu = Rows("lenses") + Rows("descriptions");
+    QCOMPARE(List("lenses")->count(), 18);
+    Close();
+    windows->obbiettivi()->findChild<QPushButton*>("OptarionCons")->click();
+    QCOMPARE(Rows("lenses") + Rows("descriptions"), byMenu);
+}
+
+void SearchWindowTest::selectionIsMirroredByClick_data() {
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<int>("row");
+    QTest::newRow("model number, first row") << "lenses" << 0;
+    QTest::newRow("model number, last row") << "lenses" << 7;
+    QTest::newRow("description, fourth row") << "descriptions" << 3;
+}
+
+void SearchWindowTest::selectionIsMirroredByClick() {
+    QFETCH(QString, list);
+    QFETCH(int, row);
+    SearchByMenu();
+    QVERIFY(QTest::qWaitForWindowExposed(windows->search()));
+    ClickRow(qPrintable(list), row);
+    QCOMPARE(Selected(), qMakePair(row, row));
+}
+
+void SearchWindowTest::selectionIsMirroredByKeyboard() {
+    SearchByMenu();
+    QVERIFY(QTest::qWaitForWindowExposed(windows->search()));
+    ClickRow("lenses", 2);
+    QTest::keyClick(List("lenses"), Qt::Key_Down);
+    QCOMPARE(Selected(), qMakePair(3, 3));
+    List("descriptions")->setFocus();
+    QTest::keyClick(List("descriptions"), Qt::Key_Up);
+    QTest::keyClick(List("descriptions"), Qt::Key_Up);
+    QCOMPARE(Selected(), qMakePair(1, 1));
+}
+
+void SearchWindowTest::rightButtonPressKeepsTheSelection() {
+    SearchByMenu();
+    QVERIFY(QTest::qWaitForWindowExposed(windows->search()));
+    ClickRow("descriptions", 5);
+    ClickRow("lenses", 2, Qt::RightButton);
+    QCOMPARE(Selected(), qMakePair(5, 5));
+}
+
+void SearchWindowTest::motorizedIrisLeftSetUnderMonofocalMatchesNothing() {
+    Option("zoom")->click();
+    Option("M")->click();
+    Option("FF")->click();
+    QVERIFY(Option("M")->isChecked() && !Option("M")->isEnabled());
+    SearchByMenu();
+    QCOMPARE(Rows("lenses"), QStringList());
+    QCOMPARE(Rows("descriptions"), QStringList{"There are no lenses that match your inquiry."});
+}
+
+void SearchWindowTest::closeThenAnotherSearchHoldsOnlyTheNewRows() {
+    SearchByMenu();
+    QVERIFY(QTest::qWaitForWindowExposed(windows->search()));
+    ClickRow("lenses", 4);
+    Close();
+    QCOMPARE(Selected(), qMakePair(4, 4));  // closing keeps rows and selection
+    Option("HSP")->click();
+    SearchByMenu();
+    QCOMPARE(List("lenses")->count(), 1);
+    QCOMPARE(List("descriptions")->count(), 1);
+    QCOMPARE(Selected(), qMakePair(-1, -1));
+}
+
+void SearchWindowTest::noMatchLineCanBeSelectedSafely() {
+    Option("unquarto")->click();
+    SearchByMenu();
+    QVERIFY(QTest::qWaitForWindowExposed(windows->search()));
+    ClickRow("descriptions", 0);
+    QCOMPARE(Selected(), qMakePair(-1, 0));
+    QTest::keyClick(List("descriptions"), Qt::Key_Down);
+    QCOMPARE(Selected(), qMakePair(-1, 0));
+}
+
+QTEST_MAIN(SearchWindowTest)
+#include "test_search_window.moc"

@@ -1,0 +1,365 @@
+#include "obbiettivi.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QTimer>
+
+#include "layout.h"
+#include "picture_button.h"
+#include "settings_file.h"
+
+namespace {
+
+constexpr int kBoxColumnCount = 4;
+constexpr std::array<Quantity, kBoxColumnCount> kColumns{Quantity::F, Quantity::L, Quantity::H,
+                                                         Quantity::V};
+
+int Column(Quantity q) {
+    return static_cast<int>(q);
+}
+
+using BoxHandler = void (Obbiettivi::*)();
+using BoxHandlers = std::array<std::array<BoxHandler, kBoxColumnCount>, 2>;
+constexpr BoxHandlers kClickHandlers{{
+    {&Obbiettivi::Focale1_Click, &Obbiettivi::L1_Click, &Obbiettivi::H1_Click,
+     &Obbiettivi::V1_Click},
+    {&Obbiettivi::Focale2_Click, &Obbiettivi::L2_Click, &Obbiettivi::H2_Click,
+     &Obbiettivi::V2_Click},
+}};
+constexpr BoxHandlers kLostFocusHandlers{{
+    {&Obbiettivi::Focale1_LostFocus, &Obbiettivi::L1_LostFocus, &Obbiettivi::H1_LostFocus,
+     &Obbiettivi::V1_LostFocus},
+    {&Obbiettivi::Focale2_LostFocus, &Obbiettivi::L2_LostFocus, &Obbiettivi::H2_LostFocus,
+     &Obbiettivi::V2_LostFocus},
+}};
+
+QString ToQString(const std::u16string& text) {
+    return QString::fromStdU16String(text);
+}
+
+// The platform's number format, as the user set it.
+NumberFormat UserNumberFormat() {
+    const QLocale locale;
+    return {locale.decimalPoint().toStdU16String(), locale.groupSeparator().toStdU16String()};
+}
+
+QRadioButton* MakeOption(QWidget* frame, const char* name, const QString& caption, TwipRect r) {
+    auto* option = Place(new QRadioButton(caption, frame), name, r);
+    option->setFont(ArialFont());
+    return option;
+}
+
+QGroupBox* MakeFrame(QWidget* client, const char* name, const QString& caption, TwipRect r) {
+    auto* frame = Place(new QGroupBox(caption, client), name, r);
+    frame->setFont(ArialFont());
+    return frame;
+}
+
+}  // namespace
+
+Obbiettivi::Obbiettivi(const std::filesystem::path& settingsFile, QWidget* parent)
+    : QMainWindow(parent), calc(UserNumberFormat()) {
+    setObjectName(QStringLiteral("Obbiettivi"));
+    setWindowTitle(QStringLiteral("Vistamarq"));
+    setWindowIcon(QIcon(QStringLiteral(":/assets/vistamarq.png")));
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFont(DialogFont());
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(Pixels(6855), Pixels(5175));
+    setCentralWidget(client);
+
+    BuildMenus();
+    BuildOptionFrames(client);
+
+    OptarionCons =
+        Place(new PictureButton(QStringLiteral("Search        "),
+                                QPixmap(QStringLiteral(":/assets/magnifier.jpg")), client),
+              "OptarionCons", {5400, 240, 1320, 1215});
+    OptarionCons->setFont(ArialFont(9.75, true));
+    connect(OptarionCons, &QPushButton::clicked, this, &Obbiettivi::searchRequested);
+
+    BuildCalculatorFrame(client);
+    MakeLogoBanner(client, {120, 3840, 6615, 1190}, false);
+
+    const std::array<QWidget*, 22> tabOrder{
+        un,          dueterzi,    unmezzo,     unterzo,     unquarto,    zoom,
+        VAR,         HSP,         FF,          Manual,      DC,          VD,
+        M,           boxes[0][0], boxes[0][1], boxes[0][2], boxes[0][3], boxes[1][0],
+        boxes[1][1], boxes[1][2], boxes[1][3], OptarionCons};
+    for (std::size_t i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    CalcoloFocale = new QTimer(this);
+    CalcoloFocale->setObjectName(QStringLiteral("CalcoloFocale"));
+    CalcoloFocale->setInterval(50);
+    connect(CalcoloFocale, &QTimer::timeout, this, &Obbiettivi::CalcoloFocale_Timer);
+    TimerMove = new QTimer(this);
+    TimerMove->setObjectName(QStringLiteral("TimerMove"));
+    TimerMove->setInterval(500);
+    connect(TimerMove, &QTimer::timeout, this, &Obbiettivi::TimerMove_Timer);
+
+    Form_Load(settingsFile);
+
+    CalcoloFocale->start();
+    TimerMove->start();
+    adjustSize();
+    CentreOnScreen(this);
+}
+
+void Obbiettivi::BuildMenus() {
+    QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    QAction* mnuSearch = mnuFile->addAction(QStringLiteral("&Search"));
+    mnuSearch->setObjectName(QStringLiteral("mnuSearch"));
+    connect(mnuSearch, &QAction::triggered, this, &Obbiettivi::searchRequested);
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuHyphen"));
+    QAction* mnuExit = mnuFile->addAction(QStringLiteral("&Exit"));
+    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    connect(mnuExit, &QAction::triggered, this, &Obbiettivi::exitRequested);
+
+    QMenu* mnuMode = menuBar()->addMenu(QStringLiteral("&Search Mode"));
+    mnuMode->setObjectName(QStringLiteral("mnuMode"));
+    mnuType = mnuMode->addAction(QStringLiteral("&Search by Type"));
+    mnuType->setObjectName(QStringLiteral("mnuType"));
+    mnuType->setCheckable(true);
+    mnuType->setChecked(true);
+    // Choosing the current mode only puts its check mark back (a click would have toggled it).
+    connect(mnuType, &QAction::triggered, this, [this] {
+        mnuType->setChecked(true);
+        mnuPartNo->setChecked(false);
+    });
+    mnuPartNo = mnuMode->addAction(QStringLiteral("&Search by Part Number"));
+    mnuPartNo->setObjectName(QStringLiteral("mnuPartNo"));
+    mnuPartNo->setCheckable(true);
+    connect(mnuPartNo, &QAction::triggered, this, &Obbiettivi::partNoModeRequested);
+
+    QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    QAction* mnuAbout = mnuHelp->addAction(QStringLiteral("&About Vistamarq..."));
+    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+    connect(mnuAbout, &QAction::triggered, this, &Obbiettivi::aboutRequested);
+}
+
+void Obbiettivi::BuildOptionFrames(QWidget* client) {
+    QGroupBox* Sensore =
+        MakeFrame(client, "Sensore", QStringLiteral("CCD Size"), {120, 120, 975, 1575});
+    un = MakeOption(Sensore, "un", QStringLiteral("   1\""), {120, 240, 735, 255});
+    dueterzi = MakeOption(Sensore, "dueterzi", QStringLiteral("2/3\""), {120, 480, 735, 255});
+    unmezzo = MakeOption(Sensore, "unmezzo", QStringLiteral("1/2\""), {120, 720, 735, 255});
+    unterzo = MakeOption(Sensore, "unterzo", QStringLiteral("1/3\""), {120, 960, 735, 255});
+    unquarto = MakeOption(Sensore, "unquarto", QStringLiteral("1/4\""), {120, 1200, 735, 255});
+    unterzo->setChecked(true);
+
+    QGroupBox* Frame1 =
+        MakeFrame(client, "Frame1", QStringLiteral("Lens Type"), {1200, 120, 1575, 1575});
+    zoom = MakeOption(Frame1, "zoom", QStringLiteral("Zoom"), {120, 240, 855, 255});
+    VAR = MakeOption(Frame1, "VAR", QStringLiteral("Varifocal"), {120, 480, 1095, 255});
+    HSP = MakeOption(Frame1, "HSP", QStringLiteral("Aspherical"), {120, 720, 1215, 255});
+    FF = MakeOption(Frame1, "FF", QStringLiteral("Monofocal"), {120, 960, 1215, 255});
+    FF->setChecked(true);
+
+    QGroupBox* Frame2 =
+        MakeFrame(client, "Frame2", QStringLiteral("Iris Control"), {2880, 120, 2415, 1575});
+    Manual = MakeOption(Frame2, "Manual", QStringLiteral("Manual"), {120, 240, 2055, 255});
+    DC = MakeOption(Frame2, "DC", QStringLiteral("DC"), {120, 480, 2055, 255});
+    VD = MakeOption(Frame2, "VD", QStringLiteral("Video"), {120, 720, 2055, 255});
+    auto* Line1 = Place(new QFrame(Frame2), "Line1", {120, 1080, 2280 - 120, kTwipsPerPixel});
+    Line1->setAutoFillBackground(true);
+    Line1->setBackgroundRole(QPalette::WindowText);
+    M = MakeOption(Frame2, "M", QStringLiteral("Motorized Iris (for zoom)"),
+                   {120, 1200, 2175, 255});
+    DC->setChecked(true);
+    M->setEnabled(false);
+
+    // Each handler runs when its option becomes the selected one, by mouse or keyboard.
+    const std::array<std::pair<QRadioButton*, void (Obbiettivi::*)()>, 13> handlers{{
+        {un, &Obbiettivi::un_Click},
+        {dueterzi, &Obbiettivi::dueterzi_Click},
+        {unmezzo, &Obbiettivi::unmezzo_Click},
+        {unterzo, &Obbiettivi::unterzo_Click},
+        {unquarto, &Obbiettivi::unquarto_Click},
+        {zoom, &Obbiettivi::zoom_Click},
+        {VAR, &Obbiettivi::VAR_Click},
+        {HSP, &Obbiettivi::HSP_Click},
+        {FF, &Obbiettivi::FF_Click},
+        {Manual, &Obbiettivi::Manual_Click},
+        {DC, &Obbiettivi::DC_Click},
+        {VD, &Obbiettivi::VD_Click},
+        {M, &Obbiettivi::M_Click},
+    }};
+    for (const auto& [option, handler] : handlers) {
+        connect(option, &QRadioButton::toggled, this, [this, handler = handler](bool selected) {
+            if (selected)
+                (this->*handler)();
+        });
+    }
+}
+
+void Obbiettivi::BuildCalculatorFrame(QWidget* client) {
+    QGroupBox* Calcoli =
+        MakeFrame(client, "Calcoli", QStringLiteral("Lens Calculator"), {120, 1800, 6620, 1905});
+
+    const auto heading = [Calcoli](const char* name, const QString& caption, TwipRect r) {
+        auto* label = Place(new QLabel(caption, Calcoli), name, r);
+        label->setFont(ArialFont());
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        label->setWordWrap(true);
+        return label;
+    };
+    heading("Label1", QStringLiteral("focal length (mm)"), {120, 360, 1335, 255});
+    heading("Label2", QStringLiteral("object distance (ft)"), {1440, 360, 1575, 255});
+    heading("Label4", QStringLiteral("horizontal object dimensions (ft)"), {3000, 240, 1455, 495});
+    heading("Label3", QStringLiteral("vertical object dimensions (ft)"), {4440, 240, 1335, 495});
+
+    static constexpr std::array<std::array<const char*, kBoxColumnCount>, 2> names{{
+        {"Focale1", "L1", "H1", "V1"},
+        {"Focale2", "L2", "H2", "V2"},
+    }};
+    static constexpr std::array<std::pair<int, int>, kBoxColumnCount> columns{
+        {{120, 1335}, {1560, 1320}, {3000, 1320}, {4440, 1320}}};
+    static constexpr std::array<const char*, kBoxColumnCount> startTexts{"4", "20", "16", "12"};
+    for (int row = 0; row < 2; ++row) {
+        for (int column = 0; column < kBoxColumnCount; ++column) {
+            const auto [left, width] = columns[column];
+            auto* box = Place(new QLineEdit(QString::fromLatin1(startTexts[column]), Calcoli),
+                              names[row][column], {left, row == 0 ? 720 : 1200, width, 285});
+            box->setFont(ArialFont());
+            box->setAlignment(Qt::AlignCenter);
+            box->setVisible(row == 0);
+            box->installEventFilter(this);
+            boxes[row][column] = box;
+        }
+    }
+    connect(qApp, &QApplication::focusChanged, this, &Obbiettivi::OnFocusChanged);
+
+    macro = Place(new QLabel(QStringLiteral("WIDE"), Calcoli), "macro", {5880, 720, 495, 255});
+    Tele = Place(new QLabel(QStringLiteral("TELE"), Calcoli), "Tele", {5880, 1200, 375, 255});
+    for (QLabel* label : {macro, Tele}) {
+        label->setFont(ArialFont());
+        label->hide();
+    }
+}
+
+void Obbiettivi::Form_Load(const std::filesystem::path& settingsFile) {
+    calc.SensorHeight = kStartSensorHeightMm;
+    std::array<std::array<std::u16string, 4>, 2> texts;
+    for (int row = 0; row < 2; ++row) {
+        for (Quantity q : kColumns)
+            texts[row][Column(q)] = Box(row, q)->text().toStdU16String();
+    }
+    calc.Load(texts);
+    calc.IgnoredSep = QString::fromLocal8Bit(ReadSettings(settingsFile)).toStdU16String();
+}
+
+SearchOptions Obbiettivi::searchOptions() const {
+    SearchOptions options;
+    options.FF = FF->isChecked();
+    options.zoom = zoom->isChecked();
+    options.VAR = VAR->isChecked();
+    options.HSP = HSP->isChecked();
+    options.un = un->isChecked();
+    options.dueterzi = dueterzi->isChecked();
+    options.unmezzo = unmezzo->isChecked();
+    options.unterzo = unterzo->isChecked();
+    options.unquarto = unquarto->isChecked();
+    options.M = M->isChecked();
+    options.Manual = Manual->isChecked();
+    options.DC = DC->isChecked();
+    options.VD = VD->isChecked();
+    return options;
+}
+
+QLineEdit* Obbiettivi::Box(int row, Quantity q) const {
+    return boxes[row][Column(q)];
+}
+
+void Obbiettivi::EvaluateBox(int row, Quantity q, Evaluation kind) {
+    const auto writes = calc.Evaluate(row, q, kind, Box(row, q)->text().toStdU16String());
+    ApplyWrites(writes, {q, q});
+}
+
+void Obbiettivi::CalcoloFocale_Timer() {
+    const std::array<Quantity, 2> marked{calc.rows[0].Mark, calc.rows[1].Mark};
+    const auto writes = calc.Tick(Box(0, marked[0])->text().toStdU16String(),
+                                  Box(1, marked[1])->text().toStdU16String());
+    ApplyWrites(writes, marked);
+}
+
+void Obbiettivi::TimerMove_Timer() {
+    TimerMove->stop();
+}
+
+// Applies the calculator's writes in order. A box whose text would not change is left alone, so
+// that twenty ticks a second neither repaint it nor move its cursor. The box the user is typing
+// in takes only its own writes (the removal of the grouping mark), never a computed value: a
+// user who reached it with Tab must be able to finish typing before leaving it.
+void Obbiettivi::ApplyWrites(const std::vector<BoxWrite>& writes,
+                             const std::array<Quantity, 2>& ownBoxes) {
+    const QWidget* typingIn = focusWidget();
+    for (const BoxWrite& write : writes) {
+        QLineEdit* box = Box(write.row, write.box);
+        if (box == typingIn && write.box != ownBoxes[write.row])
+            continue;
+        const QString text = ToQString(write.text);
+        if (box->text() != text)
+            box->setText(text);
+    }
+}
+
+// A box is left when the focus moves to another control of this window; a menu opening, the
+// window being hidden or another program being activated leaves the user's entry untouched.
+void Obbiettivi::OnFocusChanged(QWidget* old, QWidget* now) {
+    if (!old || !now || now->window() != this || old->window() != this)
+        return;
+    RunBoxHandler(old, kLostFocusHandlers);
+}
+
+void Obbiettivi::RunBoxHandler(const QObject* box, const BoxHandlers& handlers) {
+    for (int row = 0; row < 2; ++row) {
+        for (int column = 0; column < kBoxColumnCount; ++column) {
+            if (boxes[row][column] == box)
+                (this->*handlers[row][column])();
+        }
+    }
+}
+
+bool Obbiettivi::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const auto* box = qobject_cast<QLineEdit*>(watched);
+        if (box && mouse->button() == Qt::LeftButton &&
+            box->rect().contains(mouse->position().toPoint()))
+            RunBoxHandler(box, kClickHandlers);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Obbiettivi::SelectSensor(int index) {
+    calc.SensorHeight = kSensorFormats[index].heightMm;
+}
+
+void Obbiettivi::ShowTeleRow(bool zoomLens) {
+    M->setEnabled(zoomLens);
+    macro->setVisible(zoomLens);
+    Tele->setVisible(zoomLens);
+    for (QLineEdit* box : boxes[1])
+        box->setVisible(zoomLens);
+}
+
+void Obbiettivi::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    emit exitRequested();
+}

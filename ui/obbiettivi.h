@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <filesystem>
+
+#include "catalogue.h"
+#include "lens_calculator.h"
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QTimer;
+class PictureButton;
+
+// The main window: the lens calculator and the search by type. It owns the calculator state and
+// applies the box writes that the calculator returns; the menus and the search button only ask
+// the application to switch windows (signals), which the start-up code wires.
+class Obbiettivi : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    // `settingsFile` is where the user's number-format settings are read from at load time.
+    explicit Obbiettivi(const std::filesystem::path& settingsFile, QWidget* parent = nullptr);
+
+    const LensCalculator& calculator() const { return calc; }
+    SearchOptions searchOptions() const;
+
+    QAction* mnuType = nullptr;
+    QAction* mnuPartNo = nullptr;
+
+  signals:
+    void searchRequested();
+    void partNoModeRequested();
+    void aboutRequested();
+    void exitRequested();
+
+  public slots:
+    void CalcoloFocale_Timer();
+    void TimerMove_Timer();
+
+    void Focale1_Click() { EvaluateBox(0, Quantity::F, Evaluation::Click); }
+    void L1_Click() { EvaluateBox(0, Quantity::L, Evaluation::Click); }
+    void H1_Click() { EvaluateBox(0, Quantity::H, Evaluation::Click); }
+    void V1_Click() { EvaluateBox(0, Quantity::V, Evaluation::Click); }
+    void Focale2_Click() { EvaluateBox(1, Quantity::F, Evaluation::Click); }
+    void L2_Click() { EvaluateBox(1, Quantity::L, Evaluation::Click); }
+    void H2_Click() { EvaluateBox(1, Quantity::H, Evaluation::Click); }
+    void V2_Click() { EvaluateBox(1, Quantity::V, Evaluation::Click); }
+    void Focale1_LostFocus() { EvaluateBox(0, Quantity::F, Evaluation::Leave); }
+    void L1_LostFocus() { EvaluateBox(0, Quantity::L, Evaluation::Leave); }
+    void H1_LostFocus() { EvaluateBox(0, Quantity::H, Evaluation::Leave); }
+    void V1_LostFocus() { EvaluateBox(0, Quantity::V, Evaluation::Leave); }
+    void Focale2_LostFocus() { EvaluateBox(1, Quantity::F, Evaluation::Leave); }
+    void L2_LostFocus() { EvaluateBox(1, Quantity::L, Evaluation::Leave); }
+    void H2_LostFocus() { EvaluateBox(1, Quantity::H, Evaluation::Leave); }
+    void V2_LostFocus() { EvaluateBox(1, Quantity::V, Evaluation::Leave); }
+
+    void un_Click() { SelectSensor(0); }
+    void dueterzi_Click() { SelectSensor(1); }
+    void unmezzo_Click() { SelectSensor(2); }
+    void unterzo_Click() { SelectSensor(3); }
+    void unquarto_Click() { SelectSensor(4); }
+    void FF_Click() { ShowTeleRow(false); }
+    void HSP_Click() { ShowTeleRow(false); }
+    void VAR_Click() { ShowTeleRow(false); }
+    void zoom_Click() { ShowTeleRow(true); }
+    // The iris options count only through their selection, which a search reads.
+    void Manual_Click() {}
+    void DC_Click() {}
+    void VD_Click() {}
+    void M_Click() {}
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void BuildMenus();
+    void BuildOptionFrames(QWidget* client);
+    void BuildCalculatorFrame(QWidget* client);
+    void Form_Load(const std::filesystem::path& settingsFile);
+
+    QLineEdit* Box(int row, Quantity q) const;
+    void EvaluateBox(int row, Quantity q, Evaluation kind);
+    void ApplyWrites(const std::vector<BoxWrite>& writes, const std::array<Quantity, 2>& ownBoxes);
+    void OnFocusChanged(QWidget* old, QWidget* now);
+    using BoxHandlers = std::array<std::array<void (Obbiettivi::*)(), 4>, 2>;
+    void RunBoxHandler(const QObject* box, const BoxHandlers& handlers);
+    void SelectSensor(int index);
+    void ShowTeleRow(bool zoomLens);
+
+    LensCalculator calc;
+    std::array<std::array<QLineEdit*, 4>, 2> boxes{};  // [row][F, L, H, V]
+    QRadioButton *un, *dueterzi, *unmezzo, *unterzo, *unquarto;
+    QRadioButton *zoom, *VAR, *HSP, *FF;
+    QRadioButton *Manual, *DC, *VD, *M;
+    QLabel *macro, *Tele;
+    PictureButton* OptarionCons = nullptr;
+    QTimer* CalcoloFocale = nullptr;
+    QTimer* TimerMove = nullptr;
+};

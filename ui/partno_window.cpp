@@ -1,0 +1,135 @@
+#include "partno_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+
+#include "layout.h"
+#include "part_number.h"
+
+const QString PartNo::kPrompt =
+    QStringLiteral("< enter the part number and the program will search as you type >");
+
+PartNo::PartNo(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("PartNo"));
+    setWindowTitle(QStringLiteral("Vistamarq"));
+    setWindowIcon(QIcon(QStringLiteral(":/assets/vistamarq.png")));
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFont(DialogFont());
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(Pixels(6855), Pixels(5175));
+    setCentralWidget(client);
+    BuildMenus();
+
+    auto* Frame1 = Place(new QGroupBox(QStringLiteral("Optarion Part # : "), client), "Frame1",
+                         {120, 120, 6615, 855});
+    txtPartNo = Place(new QLineEdit(kPrompt, Frame1), "txtPartNo", {240, 360, 6135, 285});
+    txtPartNo->setFont(ArialFont(8.25, false, true));
+    txtPartNo->setAlignment(Qt::AlignCenter);
+    txtPartNo->setCursorPosition(0);
+
+    MakeLogoBanner(client, {120, 3840, 6615, 1190}, false);
+
+    auto* Frame2 = Place(new QGroupBox(QStringLiteral("Search Results : "), client), "Frame2",
+                         {120, 1200, 6615, 2415});
+    lstResults = Place(new QListWidget(Frame2), "lstResults", {240, 360, 6135, 1815});
+    lstResults->setSelectionMode(QAbstractItemView::SingleSelection);
+    setTabOrder(txtPartNo, lstResults);
+
+    // Connected after the prompt is in place: loading the window decodes nothing.
+    connect(txtPartNo, &QLineEdit::textChanged, this, &PartNo::txtPartNo_Change);
+    connect(qApp, &QApplication::focusChanged, this, &PartNo::OnFocusChanged);
+
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    Form_Load();
+    adjustSize();
+    CentreOnScreen(this);
+}
+
+void PartNo::BuildMenus() {
+    QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    QAction* mnuExit = mnuFile->addAction(QStringLiteral("&Exit"));
+    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    connect(mnuExit, &QAction::triggered, this, &PartNo::exitRequested);
+
+    QMenu* mnuMode = menuBar()->addMenu(QStringLiteral("&Search Mode"));
+    mnuMode->setObjectName(QStringLiteral("mnuMode"));
+    mnuType = mnuMode->addAction(QStringLiteral("&Search by Type"));
+    mnuType->setObjectName(QStringLiteral("mnuType"));
+    mnuType->setCheckable(true);
+    connect(mnuType, &QAction::triggered, this, &PartNo::typeModeRequested);
+    mnuPartNo = mnuMode->addAction(QStringLiteral("&Search by Part Number"));
+    mnuPartNo->setObjectName(QStringLiteral("mnuPartNo"));
+    mnuPartNo->setCheckable(true);
+    // Choosing the current mode only puts its check mark back (a click would have toggled it).
+    connect(mnuPartNo, &QAction::triggered, this, &PartNo::Form_Load);
+
+    QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    QAction* mnuAbout = mnuHelp->addAction(QStringLiteral("&About Vistamarq..."));
+    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+    connect(mnuAbout, &QAction::triggered, this, &PartNo::aboutRequested);
+}
+
+void PartNo::Form_Load() {
+    mnuPartNo->setChecked(true);
+    mnuType->setChecked(false);
+}
+
+void PartNo::txtPartNo_Change() {
+    lstResults->clear();
+    for (const std::u16string& line : DecodePartNumber(txtPartNo->text().toStdU16String()))
+        lstResults->addItem(QString::fromStdU16String(line));
+}
+
+void PartNo::txtPartNo_GotFocus() {
+    txtPartNo->setText(QString());
+    lstResults->clear();
+    QFont font = txtPartNo->font();
+    font.setItalic(false);
+    font.setBold(true);
+    txtPartNo->setFont(font);
+}
+
+void PartNo::txtPartNo_LostFocus() {
+    if (!txtPartNo->text().isEmpty())
+        return;
+    QFont font = txtPartNo->font();
+    font.setItalic(true);
+    font.setBold(false);
+    txtPartNo->setFont(font);
+    txtPartNo->setText(kPrompt);
+    txtPartNo->setCursorPosition(0);
+    lstResults->clear();
+}
+
+void PartNo::showEvent(QShowEvent* event) {
+    arrivingByShow = true;
+    QMainWindow::showEvent(event);
+}
+
+// The box counts as entered when the focus comes to it from another control of this window, or
+// when this window is shown by a mode switch; coming back from another program or from a menu
+// is not an arrival, so what was typed stays. It counts as left only towards another control.
+void PartNo::OnFocusChanged(QWidget* old, QWidget* now) {
+    const bool fromThisWindow = old && old->window() == this;
+    if (now == txtPartNo && (arrivingByShow || fromThisWindow))
+        txtPartNo_GotFocus();
+    if (old == txtPartNo && now && now->window() == this)
+        txtPartNo_LostFocus();
+    if (now && now->window() == this)
+        arrivingByShow = false;
+}
+
+void PartNo::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    emit exitRequested();
+}

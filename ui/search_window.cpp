@@ -1,0 +1,75 @@
+#include "search_window.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "layout.h"
+
+Search::Search(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("Search"));
+    setWindowTitle(QStringLiteral("Search Results"));
+    setFont(DialogFont());
+
+    Command1 =
+        Place(new QPushButton(QStringLiteral("Close"), this), "Command1", {2505, 4680, 1815, 615});
+    lenses = Place(new QListWidget(this), "lenses", {105, 360, 1695, 4155});
+    descriptions = Place(new QListWidget(this), "descriptions", {1800, 360, 4815, 4155});
+    Place(new QLabel(QStringLiteral("Model #"), this), "Label1", {600, 120, 735, 255});
+    Place(new QLabel(QStringLiteral("Description"), this), "Label2", {3720, 120, 975, 255});
+    setTabOrder(Command1, lenses);
+    setTabOrder(lenses, descriptions);
+
+    for (QListWidget* list : {lenses, descriptions}) {
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->viewport()->installEventFilter(this);
+    }
+    // A list set to the row it already holds raises no change, so the mirror never loops.
+    connect(lenses, &QListWidget::currentRowChanged, this, &Search::lenses_Click);
+    connect(descriptions, &QListWidget::currentRowChanged, this, &Search::descriptions_Click);
+    connect(Command1, &QPushButton::clicked, this, &Search::Command1_Click);
+
+    resize(Pixels(6825), Pixels(5445));
+    CentreOnScreen(this);
+}
+
+void Search::Clear() {
+    lenses->clear();
+    descriptions->clear();
+}
+
+void Search::Populate_List(const SearchOptions& options) {
+    for (const LensListing& lens : SelectLenses(options)) {
+        lenses->addItem(QString::fromStdString(lens.modelNumber));
+        descriptions->addItem(QString::fromStdString(lens.description));
+    }
+    if (lenses->count() == 0)
+        descriptions->addItem(QString::fromLatin1(kNoMatchingLenses));
+}
+
+// After a search without result the lone description has no model number beside it; selecting
+// it leaves the model-number list without a selection.
+void Search::lenses_Click() {
+    descriptions->setCurrentRow(lenses->currentRow());
+}
+
+void Search::descriptions_Click() {
+    const int row = descriptions->currentRow();
+    lenses->setCurrentRow(row < lenses->count() ? row : -1);
+}
+
+bool Search::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        if (watched == lenses->viewport())
+            lenses_MouseDown();
+        else if (watched == descriptions->viewport())
+            descriptions_MouseDown();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Search::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    Command1_Click();
+}
