@@ -303,15 +303,17 @@ void Obbiettivi::TimerMove_Timer() {
 }
 
 // Applies the calculator's writes in order. A box whose text would not change is left alone, so
-// that twenty ticks a second neither repaint it nor move its cursor. The box the user is typing
-// in takes only its own writes (the removal of the grouping mark), never a computed value: a
-// user who reached it with Tab must be able to finish typing before leaving it.
+// that twenty ticks a second neither repaint it nor move its cursor. A box the user has typed
+// into since reaching it takes only its own writes (the removal of the grouping mark), never a
+// computed value: a user who reached it with Tab must be able to finish typing before leaving
+// it. Until they type, it goes on following its row, so merely passing through it with Tab
+// never feeds a stale value back into the row.
 void Obbiettivi::ApplyWrites(const std::vector<BoxWrite>& writes,
                              const std::array<Quantity, 2>& ownBoxes) {
-    const QWidget* typingIn = focusWidget();
+    const QWidget* focused = focusWidget();
     for (const BoxWrite& write : writes) {
         QLineEdit* box = Box(write.row, write.box);
-        if (box == typingIn && write.box != ownBoxes[write.row])
+        if (box == focused && box->isModified() && write.box != ownBoxes[write.row])
             continue;
         const QString text = ToQString(write.text);
         if (box->text() != text)
@@ -324,6 +326,8 @@ void Obbiettivi::ApplyWrites(const std::vector<BoxWrite>& writes,
 void Obbiettivi::OnFocusChanged(QWidget* old, QWidget* now) {
     if (!old || !now || now->window() != this || old->window() != this)
         return;
+    if (auto* arriving = qobject_cast<QLineEdit*>(now))
+        arriving->setModified(false);
     RunBoxHandler(old, kLostFocusHandlers);
 }
 

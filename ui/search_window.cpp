@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 
 #include "layout.h"
@@ -59,14 +60,18 @@ void Search::descriptions_Click() {
     lenses->setCurrentRow(row < lenses->count() ? row : -1);
 }
 
+// Only the left button selects a row; any press re-applies the pressed list's selection to the
+// other list.
 bool Search::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress) {
-        if (watched == lenses->viewport())
-            lenses_MouseDown();
-        else if (watched == descriptions->viewport())
-            descriptions_MouseDown();
-    }
-    return QWidget::eventFilter(watched, event);
+    const bool press =
+        event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    if (!press || (watched != lenses->viewport() && watched != descriptions->viewport()))
+        return QWidget::eventFilter(watched, event);
+    if (watched == lenses->viewport())
+        lenses_MouseDown();
+    else
+        descriptions_MouseDown();
+    return static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton;
 }
 
 void Search::closeEvent(QCloseEvent* event) {

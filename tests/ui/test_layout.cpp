@@ -44,8 +44,8 @@ class LayoutTest : public QObject {
 
     void controls_data();
     void controls();
-    void windows_data();
-    void windows_();
+    void windowFrames_data();
+    void windowFrames();
     void menus_data();
     void menus();
     void startSelections();
@@ -174,7 +174,7 @@ void LayoutTest::controls() {
     QCOMPARE(widget->isEnabled(), enabled);
 }
 
-void LayoutTest::windows_data() {
+void LayoutTest::windowFrames_data() {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QSize>("client");
@@ -192,7 +192,7 @@ void LayoutTest::windows_data() {
         << "About" << aboutTitle << QSize(455, 363) << true << false;
 }
 
-void LayoutTest::windows_() {
+void LayoutTest::windowFrames() {
     QFETCH(QString, window);
     QFETCH(QString, title);
     QFETCH(QSize, client);
