@@ -20,15 +20,15 @@ shoot() {  # window title, file name
     import -frame -window "$id" "$out/$2"
     echo "$out/$2"
 }
-keys() { xdotool key --delay 150 "$@"; sleep 0.5; }
+keys() { sleep 0.5; xdotool key --delay 300 "$@"; sleep 1; }
 
 shoot Vistamarq main-window.png
 keys alt+f Return                       # File > Search
 shoot "Search Results" search-results.png
-keys Return                             # Close
+keys space                              # Close
 keys alt+h Return                       # Help > About Vistamarq...
 shoot "Vistamarq *v1.2" about.png
-keys Return                             # OK
+keys space                              # OK
 keys alt+s Down Return                  # Search Mode > Search by Part Number
 sleep 0.5
 xdotool type --delay 120 "TG06"
