@@ -201,6 +201,7 @@ void Obbiettivi::BuildOptionFrames(QWidget* client) {
         {M, &Obbiettivi::M_Click},
     }};
     for (const auto& [option, handler] : handlers) {
+        option->installEventFilter(this);
         connect(option, &QRadioButton::toggled, this, [this, handler = handler](bool selected) {
             if (selected)
                 (this->*handler)();
@@ -341,6 +342,10 @@ void Obbiettivi::RunBoxHandler(const QObject* box, const BoxHandlers& handlers) 
 }
 
 bool Obbiettivi::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        if (auto* option = qobject_cast<QRadioButton*>(watched))
+            FocusSelectedOption(option, static_cast<QFocusEvent*>(event)->reason());
+    }
     if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const auto* box = qobject_cast<QLineEdit*>(watched);
@@ -349,6 +354,21 @@ bool Obbiettivi::eventFilter(QObject* watched, QEvent* event) {
             RunBoxHandler(box, kClickHandlers);
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// An option group is one stop of the tab column, and the keyboard enters it at the selected
+// option, not at the first one, so that Tab never lands on an option the user did not choose.
+void Obbiettivi::FocusSelectedOption(QRadioButton* arrivedAt, Qt::FocusReason reason) {
+    const bool byKeyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                            reason == Qt::ActiveWindowFocusReason;
+    if (!byKeyboard || arrivedAt->isChecked())
+        return;
+    const auto group = arrivedAt->parentWidget()->findChildren<QRadioButton*>(
+        QString(), Qt::FindDirectChildrenOnly);
+    for (QRadioButton* option : group) {
+        if (option->isChecked() && option->isEnabled())
+            option->setFocus(reason);
+    }
 }
 
 void Obbiettivi::SelectSensor(int index) {

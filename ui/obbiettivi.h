@@ -89,6 +89,7 @@ class Obbiettivi : public QMainWindow {
     void OnFocusChanged(QWidget* old, QWidget* now);
     using BoxHandlers = std::array<std::array<void (Obbiettivi::*)(), 4>, 2>;
     void RunBoxHandler(const QObject* box, const BoxHandlers& handlers);
+    void FocusSelectedOption(QRadioButton* arrivedAt, Qt::FocusReason reason);
     void SelectSensor(int index);
     void ShowTeleRow(bool zoomLens);
 

@@ -49,6 +49,7 @@ class LayoutTest : public QObject {
     void menus_data();
     void menus();
     void startSelections();
+    void tabOrderSkipsHiddenAndDisabledControls();
     void imagesAtTheirPixelSizes();
 
   private:
@@ -261,6 +262,19 @@ void LayoutTest::startSelections() {
     }
     selected.sort();
     QCOMPARE(selected, (QStringList{"DC", "FF", "unterzo"}));
+}
+
+// Keyboard focus follows the tab column; an option group is one stop, at its selected button.
+void LayoutTest::tabOrderSkipsHiddenAndDisabledControls() {
+    QWidget* window = windows->obbiettivi();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QStringList chain{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 8; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        chain << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(chain, (QStringList{"unterzo", "FF", "DC", "Focale1", "L1", "H1", "V1", "OptarionCons",
+                                 "unterzo"}));
 }
 
 void LayoutTest::imagesAtTheirPixelSizes() {
