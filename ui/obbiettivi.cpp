@@ -119,6 +119,11 @@ Obbiettivi::Obbiettivi(const std::filesystem::path& settingsFile, QWidget* paren
     CentreOnScreen(this);
 }
 
+// The focus moves while the window's widgets are torn down; by then this is no Obbiettivi.
+Obbiettivi::~Obbiettivi() {
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+}
+
 void Obbiettivi::BuildMenus() {
     QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));

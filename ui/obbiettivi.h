@@ -24,6 +24,7 @@ class Obbiettivi : public QMainWindow {
   public:
     // `settingsFile` is where the user's number-format settings are read from at load time.
     explicit Obbiettivi(const std::filesystem::path& settingsFile, QWidget* parent = nullptr);
+    ~Obbiettivi() override;
 
     const LensCalculator& calculator() const { return calc; }
     SearchOptions searchOptions() const;

@@ -53,6 +53,11 @@ PartNo::PartNo(QWidget* parent) : QMainWindow(parent) {
     CentreOnScreen(this);
 }
 
+// The focus moves while the window's widgets are torn down; by then this is no PartNo.
+PartNo::~PartNo() {
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+}
+
 void PartNo::BuildMenus() {
     QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));

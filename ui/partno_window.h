@@ -14,6 +14,7 @@ class PartNo : public QMainWindow {
 
   public:
     explicit PartNo(QWidget* parent = nullptr);
+    ~PartNo() override;
 
     QAction* mnuType = nullptr;
     QAction* mnuPartNo = nullptr;
