@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench package clean
 
 all: build
 
@@ -24,6 +24,9 @@ test: build
 bench: build
 	@cmake --build $(BUILD_DIR) --target benchmarks
 	@for b in $(BUILD_DIR)/bench/bench_*; do $$b; done
+
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD_DIR)

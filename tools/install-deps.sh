@@ -10,6 +10,7 @@ packages=(
     xvfb xauth openbox    # a real X server and window manager for the real-window tests
     xdotool x11-utils imagemagick
     fonts-liberation2     # metric-compatible stand-in for Arial
+    desktop-file-utils appstream   # validate the installed menu entry and description
 )
 
 missing=()

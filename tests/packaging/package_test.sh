@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Builds the .deb, unpacks it into a scratch folder as dpkg would install it, and starts the
+# unpacked program under a private X server: its main window must appear.
+set -euo pipefail
+build=${1:?usage: package_test.sh build-folder}
+here=$(cd "$(dirname "$0")" && pwd)
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+(cd "$scratch" && cpack --config "$build/CPackConfig.cmake" -B "$scratch/out" >/dev/null)
+deb=$(ls "$scratch"/out/*.deb)
+echo "built $(basename "$deb")"
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in libqt6widgets6 qt6-qpa-plugins fonts-liberation2; do
+    case "$depends" in *"$needed"*) ;; *) echo "FAIL: $needed missing from Depends: $depends"; exit 1 ;; esac
+done
+dpkg -x "$deb" "$scratch/root"
+
+source "$here/../../tools/headless-x.sh"
+start_headless_x
+"$scratch/root/usr/bin/vistamarq" &
+program=$!
+if wait_for_window Vistamarq >/dev/null; then
+    kill "$program"
+    echo "1 passed, 0 failed"
+else
+    kill "$program" 2>/dev/null || true
+    echo "FAIL: the unpacked program showed no window"
+    exit 1
+fi
