@@ -53,6 +53,7 @@ NumberFormat UserNumberFormat() {
 
 QRadioButton* MakeOption(QWidget* frame, const char* name, const QString& caption, TwipRect r) {
     auto* option = Place(new QRadioButton(caption, frame), name, r);
+    option->setAccessibleName(caption.trimmed());
     option->setFont(ArialFont());
     return option;
 }
@@ -87,6 +88,7 @@ Obbiettivi::Obbiettivi(const std::filesystem::path& settingsFile, QWidget* paren
                                 QPixmap(QStringLiteral(":/assets/magnifier.jpg")), client),
               "OptarionCons", {5400, 240, 1320, 1215});
     OptarionCons->setFont(ArialFont(9.75, true));
+    OptarionCons->setAccessibleName(OptarionCons->text().trimmed());
     connect(OptarionCons, &QPushButton::clicked, this, &Obbiettivi::searchRequested);
 
     BuildCalculatorFrame(client);
@@ -225,10 +227,14 @@ void Obbiettivi::BuildCalculatorFrame(QWidget* client) {
         label->setWordWrap(true);
         return label;
     };
-    heading("Label1", QStringLiteral("focal length (mm)"), {120, 360, 1335, 255});
-    heading("Label2", QStringLiteral("object distance (ft)"), {1440, 360, 1575, 255});
-    heading("Label4", QStringLiteral("horizontal object dimensions (ft)"), {3000, 240, 1455, 495});
-    heading("Label3", QStringLiteral("vertical object dimensions (ft)"), {4440, 240, 1335, 495});
+    const std::array<QLabel*, kBoxColumnCount> headings{
+        heading("Label1", QStringLiteral("focal length (mm)"), {120, 360, 1335, 255}),
+        heading("Label2", QStringLiteral("object distance (ft)"), {1440, 360, 1575, 255}),
+        heading("Label4", QStringLiteral("horizontal object dimensions (ft)"),
+                {3000, 240, 1455, 495}),
+        heading("Label3", QStringLiteral("vertical object dimensions (ft)"),
+                {4440, 240, 1335, 495}),
+    };
 
     static constexpr std::array<std::array<const char*, kBoxColumnCount>, 2> names{{
         {"Focale1", "L1", "H1", "V1"},
@@ -247,6 +253,7 @@ void Obbiettivi::BuildCalculatorFrame(QWidget* client) {
             box->setVisible(row == 0);
             box->installEventFilter(this);
             boxes[row][column] = box;
+            boxHeadings[column] = headings[column]->text();
         }
     }
     connect(qApp, &QApplication::focusChanged, this, &Obbiettivi::OnFocusChanged);
@@ -256,6 +263,19 @@ void Obbiettivi::BuildCalculatorFrame(QWidget* client) {
     for (QLabel* label : {macro, Tele}) {
         label->setFont(ArialFont());
         label->hide();
+    }
+    NameBoxesForScreenReaders(false);
+}
+
+// A screen reader speaks each box as its column heading and its row: the wide and tele ends of a
+// zoom lens, otherwise the row's number.
+void Obbiettivi::NameBoxesForScreenReaders(bool zoomLens) {
+    for (int row = 0; row < 2; ++row) {
+        const QString rowName =
+            zoomLens ? (row == 0 ? macro : Tele)->text() : QStringLiteral("row %1").arg(row + 1);
+        for (int column = 0; column < kBoxColumnCount; ++column)
+            boxes[row][column]->setAccessibleName(boxHeadings[column] + QStringLiteral(", ") +
+                                                  rowName);
     }
 }
 
@@ -386,6 +406,7 @@ void Obbiettivi::ShowTeleRow(bool zoomLens) {
     Tele->setVisible(zoomLens);
     for (QLineEdit* box : boxes[1])
         box->setVisible(zoomLens);
+    NameBoxesForScreenReaders(zoomLens);
 }
 
 void Obbiettivi::closeEvent(QCloseEvent* event) {

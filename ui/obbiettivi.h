@@ -93,9 +93,11 @@ class Obbiettivi : public QMainWindow {
     void FocusSelectedOption(QRadioButton* arrivedAt, Qt::FocusReason reason);
     void SelectSensor(int index);
     void ShowTeleRow(bool zoomLens);
+    void NameBoxesForScreenReaders(bool zoomLens);
 
     LensCalculator calc;
     std::array<std::array<QLineEdit*, 4>, 2> boxes{};  // [row][F, L, H, V]
+    std::array<QString, 4> boxHeadings;
     QRadioButton *un, *dueterzi, *unmezzo, *unterzo, *unquarto;
     QRadioButton *zoom, *VAR, *HSP, *FF;
     QRadioButton *Manual, *DC, *VD, *M;

@@ -34,6 +34,7 @@ PartNo::PartNo(QWidget* parent) : QMainWindow(parent) {
     txtPartNo->setFont(ArialFont(8.25, false, true));
     txtPartNo->setAlignment(Qt::AlignCenter);
     txtPartNo->setCursorPosition(0);
+    txtPartNo->setAccessibleName(QStringLiteral("Optarion Part #"));
 
     MakeLogoBanner(client, {120, 3840, 6615, 1190}, false);
 
@@ -41,6 +42,7 @@ PartNo::PartNo(QWidget* parent) : QMainWindow(parent) {
                          {120, 1200, 6615, 2415});
     lstResults = Place(new QListWidget(Frame2), "lstResults", {240, 360, 6135, 1815});
     lstResults->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstResults->setAccessibleName(QStringLiteral("Search Results"));
     setTabOrder(txtPartNo, lstResults);
 
     // Connected after the prompt is in place: loading the window decodes nothing.

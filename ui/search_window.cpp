@@ -19,6 +19,8 @@ Search::Search(QWidget* parent) : QWidget(parent, Qt::Window) {
     descriptions = Place(new QListWidget(this), "descriptions", {1800, 360, 4815, 4155});
     Place(new QLabel(QStringLiteral("Model #"), this), "Label1", {600, 120, 735, 255});
     Place(new QLabel(QStringLiteral("Description"), this), "Label2", {3720, 120, 975, 255});
+    lenses->setAccessibleName(QStringLiteral("Model #"));
+    descriptions->setAccessibleName(QStringLiteral("Description"));
     setTabOrder(Command1, lenses);
     setTabOrder(lenses, descriptions);
 
