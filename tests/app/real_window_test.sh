@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts the real program in a real X server with a window manager and checks its main window:
-# mapped, titled "Vistamarq", active, with a 457 x 345 client area below its menu bar.
+# mapped, titled "Vistamarq", active, with a 457 x 345 client area below its menu bar, all of it
+# scaled as a whole by QT_SCALE_FACTOR when that is set (a high-DPI desktop).
 set -euo pipefail
 program=${1:?usage: real_window_test.sh path/to/vistamarq}
 source "$(dirname "$0")/../../tools/headless-x.sh"
@@ -15,8 +16,9 @@ sleep 0.5
 width=$(xwininfo -id "$window" | awk '/^ *Width:/ {print $2}')
 height=$(xwininfo -id "$window" | awk '/^ *Height:/ {print $2}')
 echo "main window: ${width} x ${height} (client area and menu bar)"
-[ "$width" -eq 457 ] || fail "width $width, expected 457"
-menu_bar=$((height - 345))
+scale=${QT_SCALE_FACTOR:-1}
+[ "$width" -eq $((457 * scale)) ] || fail "width $width, expected $((457 * scale))"
+menu_bar=$((height / scale - 345))
 [ "$menu_bar" -ge 15 ] && [ "$menu_bar" -le 40 ] || fail "height $height: not a 345-pixel client area under a menu bar"
 [ "$(xdotool getactivewindow)" = "$window" ] || fail "the main window is not the active window"
 kill -0 "$program_pid" || fail "the program ended by itself"
