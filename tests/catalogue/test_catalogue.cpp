@@ -1,0 +1,278 @@
+// The lens catalogue and the search by type: the groups, their order and rows, the selection
+// from the option buttons, and the rules that every model number and description obeys.
+#include <QtTest>
+
+#include <cmath>
+#include <optional>
+#include <set>
+
+#include "catalogue.h"
+
+Q_DECLARE_METATYPE(SearchOptions)
+
+namespace {
+
+struct Key {
+    LensType type;
+    Format format;
+    Iris iris;
+};
+
+SearchOptions OptionsFor(Key key) {
+    SearchOptions o;
+    o.FF = key.type == LensType::FF;
+    o.zoom = key.type == LensType::zoom;
+    o.VAR = key.type == LensType::VAR;
+    o.HSP = key.type == LensType::HSP;
+    o.un = key.format == Format::un;
+    o.dueterzi = key.format == Format::dueterzi;
+    o.unmezzo = key.format == Format::unmezzo;
+    o.unterzo = key.format == Format::unterzo;
+    o.unquarto = key.format == Format::unquarto;
+    o.M = key.iris == Iris::M;
+    o.Manual = key.iris == Iris::Manual;
+    o.DC = key.iris == Iris::DC;
+    o.VD = key.iris == Iris::VD;
+    return o;
+}
+
+const CatalogueGroup* Group(const char* name) {
+    for (const CatalogueGroup& group : CatalogueGroups())
+        if (group.name == name)
+            return &group;
+    return nullptr;
+}
+
+// The focal length (or the short end of a range) that opens a description body, in mm.
+double FocalLength(std::string_view body) {
+    return std::stod(std::string(body.substr(2)));
+}
+
+// What the part-number window reads from two characters: "06" is 6 mm, "35" is 3.5 mm.
+std::optional<double> DecodedFocalLength(std::string_view pair) {
+    if (pair.size() != 2 || !std::isdigit(pair[0]) || !std::isdigit(pair[1]))
+        return std::nullopt;
+    if (pair[0] == '0' && pair[1] != '0')
+        return pair[1] - '0';
+    return (pair[0] - '0') + (pair[1] - '0') / 10.0;
+}
+
+}  // namespace
+
+class CatalogueTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void groups_data();
+    void groups();
+    void wholeCatalogue();
+    void combinationsWithoutAGroup_data();
+    void combinationsWithoutAGroup();
+    void severalButtonsOfAFrameAppendEachGroupInOrder();
+    void descriptionLineIsFormatInchMarkBody();
+    void sharedModelNumbersAndRepeatedRows();
+    void rowRules_data();
+    void rowRules();
+};
+
+void CatalogueTest::groups_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<SearchOptions>("options");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QString>("lensFormat");
+
+    using L = LensType;
+    using F = Format;
+    using I = Iris;
+    const auto row = [](const char* name, Key key, int rows, const char* format) {
+        QTest::newRow(name) << QString(name) << OptionsFor(key) << rows << QString(format);
+    };
+    row("FF_dueterzi_Manual", {L::FF, F::dueterzi, I::Manual}, 14, "2/3");
+    row("FF_unmezzo_Manual", {L::FF, F::unmezzo, I::Manual}, 2, "1/2");
+    row("FF_unmezzo_DC", {L::FF, F::unmezzo, I::DC}, 2, "1/2");
+    row("FF_unmezzo_VD", {L::FF, F::unmezzo, I::VD}, 1, "1/2");
+    row("FF_unterzo_Manual", {L::FF, F::unterzo, I::Manual}, 6, "1/3");
+    row("FF_unterzo_DC", {L::FF, F::unterzo, I::DC}, 8, "1/3");
+    row("FF_unterzo_VD", {L::FF, F::unterzo, I::VD}, 4, "1/3");
+    row("zoom_dueterzi_Manual", {L::zoom, F::dueterzi, I::Manual}, 2, "2/3");
+    row("zoom_unmezzo_M", {L::zoom, F::unmezzo, I::M}, 12, "1/2");
+    row("zoom_unmezzo_Manual", {L::zoom, F::unmezzo, I::Manual}, 2, "1/2");
+    row("zoom_unmezzo_DC", {L::zoom, F::unmezzo, I::DC}, 1, "1/2");
+    row("zoom_unmezzo_VD", {L::zoom, F::unmezzo, I::VD}, 18, "1/2");
+    row("zoom_unterzo_M", {L::zoom, F::unterzo, I::M}, 12, "1/2");
+    row("zoom_unterzo_Manual", {L::zoom, F::unterzo, I::Manual}, 1, "1/2");
+    row("zoom_unterzo_DC", {L::zoom, F::unterzo, I::DC}, 4, "1/2");
+    row("zoom_unterzo_VD", {L::zoom, F::unterzo, I::VD}, 9, "1/2");
+    row("VAR_dueterzi_Manual", {L::VAR, F::dueterzi, I::Manual}, 1, "2/3");
+    row("VAR_unmezzo_Manual", {L::VAR, F::unmezzo, I::Manual}, 4, "1/2");
+    row("VAR_unmezzo_DC", {L::VAR, F::unmezzo, I::DC}, 3, "1/2");
+    row("VAR_unmezzo_VD", {L::VAR, F::unmezzo, I::VD}, 2, "1/2");
+    row("VAR_unterzo_Manual", {L::VAR, F::unterzo, I::Manual}, 9, "1/3");
+    row("VAR_unterzo_DC", {L::VAR, F::unterzo, I::DC}, 10, "1/3");
+    row("VAR_unterzo_VD", {L::VAR, F::unterzo, I::VD}, 9, "1/3");
+    row("HSP_unterzo_DC", {L::HSP, F::unterzo, I::DC}, 1, "1/3");
+}
+
+// Each combination selects exactly its own group, row for row, in catalogue order.
+void CatalogueTest::groups() {
+    QFETCH(QString, name);
+    QFETCH(SearchOptions, options);
+    QFETCH(int, rows);
+    QFETCH(QString, lensFormat);
+
+    const CatalogueGroup* group = Group(qPrintable(name));
+    QVERIFY(group);
+    QCOMPARE(int(group->rows.size()), rows);
+    QCOMPARE(QString::fromStdString(std::string(group->lensFormat)), lensFormat);
+
+    const std::vector<LensListing> listed = SelectLenses(options);
+    QCOMPARE(int(listed.size()), rows);
+    for (int i = 0; i < rows; ++i) {
+        QCOMPARE(listed[i].modelNumber, std::string(group->rows[i].modelNumber));
+        QCOMPARE(listed[i].description,
+                 lensFormat.toStdString() + "\"" + std::string(group->rows[i].body));
+    }
+}
+
+void CatalogueTest::wholeCatalogue() {
+    QStringList order;
+    int total = 0;
+    for (const CatalogueGroup& group : CatalogueGroups()) {
+        order << QString::fromStdString(std::string(group.name));
+        total += int(group.rows.size());
+    }
+    QCOMPARE(total, 137);
+    QCOMPARE(
+        order,
+        (QStringList{
+            "FF_dueterzi_Manual",  "FF_unmezzo_Manual",   "FF_unmezzo_DC",   "FF_unmezzo_VD",
+            "FF_unterzo_Manual",   "FF_unterzo_DC",       "FF_unterzo_VD",   "zoom_dueterzi_Manual",
+            "zoom_unmezzo_M",      "zoom_unmezzo_Manual", "zoom_unmezzo_DC", "zoom_unmezzo_VD",
+            "zoom_unterzo_M",      "zoom_unterzo_Manual", "zoom_unterzo_DC", "zoom_unterzo_VD",
+            "VAR_dueterzi_Manual", "VAR_unmezzo_Manual",  "VAR_unmezzo_DC",  "VAR_unmezzo_VD",
+            "VAR_unterzo_Manual",  "VAR_unterzo_DC",      "VAR_unterzo_VD",  "HSP_unterzo_DC"}));
+}
+
+void CatalogueTest::combinationsWithoutAGroup_data() {
+    QTest::addColumn<SearchOptions>("options");
+    using L = LensType;
+    using F = Format;
+    using I = Iris;
+    QTest::newRow("1 inch, monofocal, manual") << OptionsFor({L::FF, F::un, I::Manual});
+    QTest::newRow("1 inch, zoom, motorized") << OptionsFor({L::zoom, F::un, I::M});
+    QTest::newRow("1/4 inch, varifocal, DC") << OptionsFor({L::VAR, F::unquarto, I::DC});
+    QTest::newRow("1/4 inch, monofocal, video") << OptionsFor({L::FF, F::unquarto, I::VD});
+    QTest::newRow("motorized outside zoom") << OptionsFor({L::FF, F::unterzo, I::M});
+    QTest::newRow("motorized, varifocal") << OptionsFor({L::VAR, F::unmezzo, I::M});
+    QTest::newRow("motorized zoom, 2/3 inch") << OptionsFor({L::zoom, F::dueterzi, I::M});
+    QTest::newRow("DC with 2/3 inch") << OptionsFor({L::FF, F::dueterzi, I::DC});
+    QTest::newRow("video with 2/3 inch, zoom") << OptionsFor({L::zoom, F::dueterzi, I::VD});
+    QTest::newRow("aspherical, 1/2 inch DC") << OptionsFor({L::HSP, F::unmezzo, I::DC});
+    QTest::newRow("aspherical, 1/3 inch manual") << OptionsFor({L::HSP, F::unterzo, I::Manual});
+
+    SearchOptions noFormat = OptionsFor({L::FF, F::unterzo, I::DC});
+    noFormat.unterzo = false;
+    QTest::newRow("no format set") << noFormat;
+    SearchOptions noIris = OptionsFor({L::FF, F::unterzo, I::DC});
+    noIris.DC = false;
+    QTest::newRow("no iris set") << noIris;
+    QTest::newRow("nothing set") << SearchOptions{};
+}
+
+void CatalogueTest::combinationsWithoutAGroup() {
+    QFETCH(SearchOptions, options);
+    QVERIFY(SelectLenses(options).empty());
+}
+
+// Were several buttons of a frame set, every matching group would follow in button order.
+void CatalogueTest::severalButtonsOfAFrameAppendEachGroupInOrder() {
+    SearchOptions options = OptionsFor({LensType::VAR, Format::unterzo, Iris::DC});
+    options.FF = options.Manual = options.unmezzo = true;
+    std::vector<std::string> expected;
+    for (const char* name :
+         {"FF_unmezzo_Manual", "FF_unmezzo_DC", "FF_unterzo_Manual", "FF_unterzo_DC",
+          "VAR_unmezzo_Manual", "VAR_unmezzo_DC", "VAR_unterzo_Manual", "VAR_unterzo_DC"}) {
+        for (const CatalogueRow& row : Group(name)->rows)
+            expected.emplace_back(row.modelNumber);
+    }
+    std::vector<std::string> listed;
+    for (const LensListing& lens : SelectLenses(options))
+        listed.push_back(lens.modelNumber);
+    QCOMPARE(listed, expected);
+}
+
+void CatalogueTest::descriptionLineIsFormatInchMarkBody() {
+    SearchOptions options = OptionsFor({LensType::zoom, Format::unterzo, Iris::DC});
+    for (const LensListing& lens : SelectLenses(options))
+        QVERIFY(lens.description.rfind("1/2\"  ", 0) == 0);
+    const LensListing first =
+        SelectLenses(OptionsFor({LensType::FF, Format::unterzo, Iris::DC}))[0];
+    QCOMPARE(first.description,
+             std::string("1/3\"  ") + std::string(Group("FF_unterzo_DC")->rows[0].body.substr(2)));
+}
+
+void CatalogueTest::sharedModelNumbersAndRepeatedRows() {
+    const auto& fixed = Group("FF_dueterzi_Manual")->rows;
+    QCOMPARE(Group("zoom_dueterzi_Manual")->rows[1].modelNumber, fixed[9].modelNumber);
+    QCOMPARE(Group("VAR_dueterzi_Manual")->rows[0].modelNumber, fixed[10].modelNumber);
+    QVERIFY(Group("zoom_dueterzi_Manual")->rows[1].body != fixed[9].body);
+    QVERIFY(Group("VAR_dueterzi_Manual")->rows[0].body != fixed[10].body);
+    for (const char* name : {"VAR_unterzo_Manual", "VAR_unterzo_DC"}) {
+        const auto& rows = Group(name)->rows;
+        QCOMPARE(rows[5].modelNumber, rows[1].modelNumber);
+        QCOMPARE(rows[5].body, rows[1].body);
+        const auto listed = SelectLenses(OptionsFor(
+            {LensType::VAR, Format::unterzo, rows.size() == 9 ? Iris::Manual : Iris::DC}));
+        QCOMPARE(listed[5], listed[1]);  // shown twice, as listed
+    }
+}
+
+void CatalogueTest::rowRules_data() {
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<QString>("lensFormat");
+    QTest::addColumn<bool>("autoIris");
+    for (const CatalogueGroup& group : CatalogueGroups()) {
+        for (std::size_t i = 0; i < group.rows.size(); ++i) {
+            const CatalogueRow& row = group.rows[i];
+            QTest::addRow("%s row %zu, %s", std::string(group.name).c_str(), i + 1,
+                          std::string(row.modelNumber).c_str())
+                << QString::fromStdString(std::string(row.modelNumber))
+                << QString::fromStdString(std::string(row.body))
+                << QString::fromStdString(std::string(group.lensFormat))
+                << (group.iris == Iris::DC || group.iris == Iris::VD);
+        }
+    }
+}
+
+// Model numbers follow the scheme the part-number window decodes, so a slip in the data shows.
+void CatalogueTest::rowRules() {
+    QFETCH(QString, model);
+    QFETCH(QString, body);
+    QFETCH(QString, lensFormat);
+    QFETCH(bool, autoIris);
+
+    QVERIFY(model.size() >= 5 && model.size() <= 16);
+    QVERIFY2(QRegularExpression("^[A-Z0-9-]+$").match(model).hasMatch(), qPrintable(model));
+    QVERIFY(body.size() >= 24 && body.size() <= 68);
+    QVERIFY(body.startsWith("  ") && body.at(2) != ' ');
+    QVERIFY2(body.contains("mm F"), qPrintable(body));
+
+    const QString formatLetter = lensFormat == "2/3" ? "M" : lensFormat == "1/2" ? "H" : "T";
+    QCOMPARE(model.left(1), formatLetter);
+    QCOMPARE(model.at(1) == 'G', autoIris);
+
+    const std::string code = model.mid(autoIris ? 2 : 1, 2).toStdString();
+    const double focal = FocalLength(body.toStdString());
+    if (focal < 10) {
+        const std::optional<double> decoded = DecodedFocalLength(code);
+        QVERIFY2(decoded, qPrintable(model));
+        QCOMPARE(*decoded, focal);
+    } else {
+        QVERIFY2(std::isalpha(static_cast<unsigned char>(code[0])) && code[0] != 'G',
+                 qPrintable(model));
+    }
+}
+
+QTEST_GUILESS_MAIN(CatalogueTest)
+#include "test_catalogue.moc"
