@@ -1,13 +1,11 @@
 #include "obbiettivi.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMenuBar>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QTimer>
@@ -67,20 +65,9 @@ QGroupBox* MakeFrame(QWidget* client, const char* name, const QString& caption, 
 }  // namespace
 
 Obbiettivi::Obbiettivi(const std::filesystem::path& settingsFile, QWidget* parent)
-    : QMainWindow(parent), calc(UserNumberFormat()) {
-    setObjectName(QStringLiteral("Obbiettivi"));
-    setWindowTitle(QStringLiteral("Vistamarq"));
-    setWindowIcon(QIcon(QStringLiteral(":/assets/vistamarq.png")));
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFont(DialogFont());
-
-    auto* client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(Pixels(6855), Pixels(5175));
-    setCentralWidget(client);
-
-    BuildMenus();
+    : ModeWindow("Obbiettivi", Mode::Type, parent), calc(UserNumberFormat()) {
+    QWidget* client = this->client();
+    BuildSearchMenuItem();
     BuildOptionFrames(client);
 
     OptarionCons =
@@ -102,8 +89,6 @@ Obbiettivi::Obbiettivi(const std::filesystem::path& settingsFile, QWidget* paren
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-
     CalcoloFocale = new QTimer(this);
     CalcoloFocale->setObjectName(QStringLiteral("CalcoloFocale"));
     CalcoloFocale->setInterval(50);
@@ -117,47 +102,18 @@ Obbiettivi::Obbiettivi(const std::filesystem::path& settingsFile, QWidget* paren
 
     CalcoloFocale->start();
     TimerMove->start();
-    adjustSize();
-    CentreOnScreen(this);
+    FinishLayout();
 }
 
-// The focus moves while the window's widgets are torn down; by then this is no Obbiettivi.
-Obbiettivi::~Obbiettivi() {
-    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
-}
-
-void Obbiettivi::BuildMenus() {
-    QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    QAction* mnuSearch = mnuFile->addAction(QStringLiteral("&Search"));
+// "&Search" and its separator stand above "&Exit" in the main window's "&File" menu.
+void Obbiettivi::BuildSearchMenuItem() {
+    auto* mnuSearch = new QAction(QStringLiteral("&Search"), fileMenu());
     mnuSearch->setObjectName(QStringLiteral("mnuSearch"));
     connect(mnuSearch, &QAction::triggered, this, &Obbiettivi::searchRequested);
-    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuHyphen"));
-    QAction* mnuExit = mnuFile->addAction(QStringLiteral("&Exit"));
-    mnuExit->setObjectName(QStringLiteral("mnuExit"));
-    connect(mnuExit, &QAction::triggered, this, &Obbiettivi::exitRequested);
-
-    QMenu* mnuMode = menuBar()->addMenu(QStringLiteral("&Search Mode"));
-    mnuMode->setObjectName(QStringLiteral("mnuMode"));
-    mnuType = mnuMode->addAction(QStringLiteral("&Search by Type"));
-    mnuType->setObjectName(QStringLiteral("mnuType"));
-    mnuType->setCheckable(true);
-    mnuType->setChecked(true);
-    // Choosing the current mode only puts its check mark back (a click would have toggled it).
-    connect(mnuType, &QAction::triggered, this, [this] {
-        mnuType->setChecked(true);
-        mnuPartNo->setChecked(false);
-    });
-    mnuPartNo = mnuMode->addAction(QStringLiteral("&Search by Part Number"));
-    mnuPartNo->setObjectName(QStringLiteral("mnuPartNo"));
-    mnuPartNo->setCheckable(true);
-    connect(mnuPartNo, &QAction::triggered, this, &Obbiettivi::partNoModeRequested);
-
-    QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    QAction* mnuAbout = mnuHelp->addAction(QStringLiteral("&About Vistamarq..."));
-    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
-    connect(mnuAbout, &QAction::triggered, this, &Obbiettivi::aboutRequested);
+    auto* mnuHyphen = new QAction(fileMenu());
+    mnuHyphen->setObjectName(QStringLiteral("mnuHyphen"));
+    mnuHyphen->setSeparator(true);
+    fileMenu()->insertActions(exitItem(), {mnuSearch, mnuHyphen});
 }
 
 void Obbiettivi::BuildOptionFrames(QWidget* client) {
@@ -256,7 +212,6 @@ void Obbiettivi::BuildCalculatorFrame(QWidget* client) {
             boxHeadings[column] = headings[column]->text();
         }
     }
-    connect(qApp, &QApplication::focusChanged, this, &Obbiettivi::OnFocusChanged);
 
     macro = Place(new QLabel(QStringLiteral("WIDE"), Calcoli), "macro", {5880, 720, 495, 255});
     Tele = Place(new QLabel(QStringLiteral("TELE"), Calcoli), "Tele", {5880, 1200, 375, 255});
@@ -407,9 +362,4 @@ void Obbiettivi::ShowTeleRow(bool zoomLens) {
     for (QLineEdit* box : boxes[1])
         box->setVisible(zoomLens);
     NameBoxesForScreenReaders(zoomLens);
-}
-
-void Obbiettivi::closeEvent(QCloseEvent* event) {
-    event->ignore();
-    emit exitRequested();
 }

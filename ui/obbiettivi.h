@@ -1,13 +1,12 @@
 #pragma once
 
-#include <QMainWindow>
 #include <array>
 #include <filesystem>
 
 #include "catalogue.h"
 #include "lens_calculator.h"
+#include "mode_window.h"
 
-class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -18,25 +17,18 @@ class PictureButton;
 // The main window: the lens calculator and the search by type. It owns the calculator state and
 // applies the box writes that the calculator returns; the menus and the search button only ask
 // the application to switch windows (signals), which the start-up code wires.
-class Obbiettivi : public QMainWindow {
+class Obbiettivi : public ModeWindow {
     Q_OBJECT
 
   public:
     // `settingsFile` is where the user's number-format settings are read from at load time.
     explicit Obbiettivi(const std::filesystem::path& settingsFile, QWidget* parent = nullptr);
-    ~Obbiettivi() override;
 
     const LensCalculator& calculator() const { return calc; }
     SearchOptions searchOptions() const;
 
-    QAction* mnuType = nullptr;
-    QAction* mnuPartNo = nullptr;
-
   signals:
     void searchRequested();
-    void partNoModeRequested();
-    void aboutRequested();
-    void exitRequested();
 
   public slots:
     void CalcoloFocale_Timer();
@@ -75,11 +67,10 @@ class Obbiettivi : public QMainWindow {
     void M_Click() {}
 
   protected:
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void BuildMenus();
+    void BuildSearchMenuItem();
     void BuildOptionFrames(QWidget* client);
     void BuildCalculatorFrame(QWidget* client);
     void Form_Load(const std::filesystem::path& settingsFile);
@@ -87,7 +78,7 @@ class Obbiettivi : public QMainWindow {
     QLineEdit* Box(int row, Quantity q) const;
     void EvaluateBox(int row, Quantity q, Evaluation kind);
     void ApplyWrites(const std::vector<BoxWrite>& writes, const std::array<Quantity, 2>& ownBoxes);
-    void OnFocusChanged(QWidget* old, QWidget* now);
+    void OnFocusChanged(QWidget* old, QWidget* now) override;
     using BoxHandlers = std::array<std::array<void (Obbiettivi::*)(), 4>, 2>;
     void RunBoxHandler(const QObject* box, const BoxHandlers& handlers);
     void FocusSelectedOption(QRadioButton* arrivedAt, Qt::FocusReason reason);

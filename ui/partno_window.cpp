@@ -1,12 +1,8 @@
 #include "partno_window.h"
 
-#include <QApplication>
-#include <QCloseEvent>
 #include <QGroupBox>
-#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenuBar>
 
 #include "layout.h"
 #include "part_number.h"
@@ -14,19 +10,8 @@
 const QString PartNo::kPrompt =
     QStringLiteral("< enter the part number and the program will search as you type >");
 
-PartNo::PartNo(QWidget* parent) : QMainWindow(parent) {
-    setObjectName(QStringLiteral("PartNo"));
-    setWindowTitle(QStringLiteral("Vistamarq"));
-    setWindowIcon(QIcon(QStringLiteral(":/assets/vistamarq.png")));
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFont(DialogFont());
-
-    auto* client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(Pixels(6855), Pixels(5175));
-    setCentralWidget(client);
-    BuildMenus();
+PartNo::PartNo(QWidget* parent) : ModeWindow("PartNo", Mode::PartNumber, parent) {
+    QWidget* client = this->client();
 
     auto* Frame1 = Place(new QGroupBox(QStringLiteral("Optarion Part # : "), client), "Frame1",
                          {120, 120, 6615, 855});
@@ -47,48 +32,13 @@ PartNo::PartNo(QWidget* parent) : QMainWindow(parent) {
 
     // Connected after the prompt is in place: loading the window decodes nothing.
     connect(txtPartNo, &QLineEdit::textChanged, this, &PartNo::txtPartNo_Change);
-    connect(qApp, &QApplication::focusChanged, this, &PartNo::OnFocusChanged);
 
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
     Form_Load();
-    adjustSize();
-    CentreOnScreen(this);
-}
-
-// The focus moves while the window's widgets are torn down; by then this is no PartNo.
-PartNo::~PartNo() {
-    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
-}
-
-void PartNo::BuildMenus() {
-    QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    QAction* mnuExit = mnuFile->addAction(QStringLiteral("&Exit"));
-    mnuExit->setObjectName(QStringLiteral("mnuExit"));
-    connect(mnuExit, &QAction::triggered, this, &PartNo::exitRequested);
-
-    QMenu* mnuMode = menuBar()->addMenu(QStringLiteral("&Search Mode"));
-    mnuMode->setObjectName(QStringLiteral("mnuMode"));
-    mnuType = mnuMode->addAction(QStringLiteral("&Search by Type"));
-    mnuType->setObjectName(QStringLiteral("mnuType"));
-    mnuType->setCheckable(true);
-    connect(mnuType, &QAction::triggered, this, &PartNo::typeModeRequested);
-    mnuPartNo = mnuMode->addAction(QStringLiteral("&Search by Part Number"));
-    mnuPartNo->setObjectName(QStringLiteral("mnuPartNo"));
-    mnuPartNo->setCheckable(true);
-    // Choosing the current mode only puts its check mark back (a click would have toggled it).
-    connect(mnuPartNo, &QAction::triggered, this, &PartNo::Form_Load);
-
-    QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    QAction* mnuAbout = mnuHelp->addAction(QStringLiteral("&About Vistamarq..."));
-    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
-    connect(mnuAbout, &QAction::triggered, this, &PartNo::aboutRequested);
+    FinishLayout();
 }
 
 void PartNo::Form_Load() {
-    mnuPartNo->setChecked(true);
-    mnuType->setChecked(false);
+    CheckOwnMode();
 }
 
 void PartNo::txtPartNo_Change() {
@@ -134,9 +84,4 @@ void PartNo::OnFocusChanged(QWidget* old, QWidget* now) {
         txtPartNo_LostFocus();
     if (now && now->window() == this)
         arrivingByShow = false;
-}
-
-void PartNo::closeEvent(QCloseEvent* event) {
-    event->ignore();
-    emit exitRequested();
 }

@@ -1,30 +1,20 @@
 #pragma once
 
-#include <QMainWindow>
+#include "mode_window.h"
 
-class QAction;
 class QLineEdit;
 class QListWidget;
 
 // The part-number window, the program's second mode: the user types a lens part number and the
 // lines that it decodes to are listed below while they type. An empty box without the focus shows
 // a prompt in italics; typing shows in bold upright type.
-class PartNo : public QMainWindow {
+class PartNo : public ModeWindow {
     Q_OBJECT
 
   public:
     explicit PartNo(QWidget* parent = nullptr);
-    ~PartNo() override;
-
-    QAction* mnuType = nullptr;
-    QAction* mnuPartNo = nullptr;
 
     static const QString kPrompt;
-
-  signals:
-    void typeModeRequested();
-    void aboutRequested();
-    void exitRequested();
 
   public slots:
     void txtPartNo_Change();
@@ -33,12 +23,10 @@ class PartNo : public QMainWindow {
 
   protected:
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
   private:
-    void BuildMenus();
     void Form_Load();
-    void OnFocusChanged(QWidget* old, QWidget* now);
+    void OnFocusChanged(QWidget* old, QWidget* now) override;
 
     QLineEdit* txtPartNo = nullptr;
     QListWidget* lstResults = nullptr;
