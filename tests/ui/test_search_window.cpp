@@ -27,6 +27,7 @@ class SearchWindowTest : public QObject {
     void motorizedIrisLeftSetUnderMonofocalMatchesNothing();
     void closeThenAnotherSearchHoldsOnlyTheNewRows();
     void noMatchLineCanBeSelectedSafely();
+    void twoFillsWithoutClearingFollowEachOther();
 
   private:
     QRadioButton* Option(const char* name) const {
@@ -154,6 +155,22 @@ void SearchWindowTest::noMatchLineCanBeSelectedSafely() {
     QCOMPARE(Selected(), qMakePair(-1, 0));
     QTest::keyClick(List("descriptions"), Qt::Key_Down);
     QCOMPARE(Selected(), qMakePair(-1, 0));
+}
+
+void SearchWindowTest::twoFillsWithoutClearingFollowEachOther() {
+    SearchOptions startState;
+    startState.FF = startState.unterzo = startState.DC = true;
+    windows->search()->Populate_List(startState);
+    windows->search()->Populate_List(startState);
+    QCOMPARE(List("lenses")->count(), 16);
+    QCOMPARE(Rows("lenses").mid(8), Rows("lenses").mid(0, 8));
+
+    windows->search()->Clear();
+    windows->search()->Populate_List(SearchOptions{});
+    windows->search()->Populate_List(startState);
+    QCOMPARE(List("lenses")->count(), 8);
+    QCOMPARE(List("descriptions")->count(), 9);  // the first fill's no-match line stays
+    QCOMPARE(Rows("descriptions").first(), QString("There are no lenses that match your inquiry."));
 }
 
 QTEST_MAIN(SearchWindowTest)
