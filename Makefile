@@ -1,8 +1,9 @@
 # Set-up and everyday commands; each installs what is missing first.
 BUILD_DIR ?= build
 CMAKE_FLAGS ?=
+FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test bench package clean
+.PHONY: all deps configure build run test bench package fuzz clean
 
 all: build
 
@@ -20,6 +21,10 @@ run: build
 
 test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure
+	@fuzz/run.sh --smoke
+
+fuzz: deps
+	@fuzz/run.sh $(FUZZ_SECONDS)
 
 bench: build
 	@cmake --build $(BUILD_DIR) --target benchmarks
@@ -29,4 +34,4 @@ package: build
 	@cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) build-fuzz
