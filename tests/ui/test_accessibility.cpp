@@ -7,12 +7,8 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include "about_window.h"
 #include "layout.h"
-#include "module1.h"
-#include "obbiettivi.h"
-#include "partno_window.h"
-#include "search_window.h"
+#include "window_by_name.h"
 
 class AccessibilityTest : public QObject {
     Q_OBJECT
@@ -30,15 +26,7 @@ class AccessibilityTest : public QObject {
     void partNumberByKeyboardAlone();
 
   private:
-    QWidget* Window(const QString& name) const {
-        if (name == "Obbiettivi")
-            return windows->obbiettivi();
-        if (name == "PartNo")
-            return windows->partNo();
-        if (name == "Search")
-            return windows->search();
-        return windows->about();
-    }
+    QWidget* Window(const QString& name) const { return WindowByName(*windows, name); }
     static QString Spoken(QWidget* widget) {
         return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
     }

@@ -9,12 +9,8 @@
 #include <QMenuBar>
 #include <QtTest>
 
-#include "about_window.h"
 #include "layout.h"
-#include "module1.h"
-#include "obbiettivi.h"
-#include "partno_window.h"
-#include "search_window.h"
+#include "window_by_name.h"
 
 namespace {
 
@@ -53,15 +49,7 @@ class LayoutTest : public QObject {
     void imagesAtTheirPixelSizes();
 
   private:
-    QWidget* Window(const QString& name) const {
-        if (name == "Obbiettivi")
-            return windows->obbiettivi();
-        if (name == "PartNo")
-            return windows->partNo();
-        if (name == "Search")
-            return windows->search();
-        return windows->about();
-    }
+    QWidget* Window(const QString& name) const { return WindowByName(*windows, name); }
 
     std::unique_ptr<Module1> windows;
 };
