@@ -19,9 +19,12 @@ build: configure
 run: build
 	@tools/run.sh $(BUILD_DIR)/app/vistamarq
 
+# The whole suite, the fuzz targets over their seeds, then the whole suite again built with
+# AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer (in build-sanitize).
 test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure
 	@fuzz/run.sh --smoke
+	@tools/sanitized-test.sh
 
 fuzz: deps
 	@fuzz/run.sh $(FUZZ_SECONDS)
@@ -34,4 +37,4 @@ package: build
 	@cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD_DIR) build-fuzz
+	rm -rf $(BUILD_DIR) build-fuzz build-sanitize

@@ -18,6 +18,7 @@ dpkg -x "$deb" "$scratch/root"
 
 source "$here/../../tools/headless-x.sh"
 start_headless_x
+trap 'stop_headless_x; rm -rf "$scratch"' EXIT
 "$scratch/root/usr/bin/vistamarq" &
 program=$!
 if wait_for_window Vistamarq >/dev/null; then
