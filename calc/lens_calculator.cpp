@@ -36,6 +36,14 @@ const char16_t* FallbackText(Quantity q) {
     return u"18";
 }
 
+bool IsGroupingMark(const std::u16string& mark) {
+    if (mark.size() != 1)
+        return false;
+    const char16_t c = mark[0];
+    const bool digit = c >= u'0' && c <= u'9';
+    return !digit && c != u'+' && c != u'-' && c != u'e' && c != u'E';
+}
+
 std::optional<std::u16string> RemoveIgnoredSep(const std::u16string& text,
                                                const std::u16string& separator) {
     if (separator.size() != 1 || text.find(separator[0]) == std::u16string::npos)
@@ -83,7 +91,10 @@ class RowEvaluation {
             return;
         }
 
-        if (auto normalised = RemoveIgnoredSep(boxText, calc.IgnoredSep)) {
+        auto normalised = IsGroupingMark(calc.IgnoredSep)
+                              ? RemoveIgnoredSep(boxText, calc.IgnoredSep)
+                              : std::nullopt;
+        if (normalised) {
             writes.push_back({row, box, *normalised});
             stored.Stored(box) = std::move(*normalised);
         } else {

@@ -45,7 +45,7 @@ const char16_t* FallbackText(Quantity q);
 // window must apply them; it never touches a window and never fails: a step whose value cannot
 // be produced is skipped and leaves its target as it was.
 class LensCalculator {
-public:
+  public:
     explicit LensCalculator(NumberFormat format = {});
 
     double SensorHeight = kStartSensorHeightMm;
@@ -69,9 +69,15 @@ public:
     std::vector<BoxWrite> Tick(const std::u16string& row1MarkedText,
                                const std::u16string& row2MarkedText);
 
-private:
+  private:
     NumberFormat numberFormat;
 };
+
+// Whether a grouping mark may be removed from typed numbers: false for the characters that no
+// number format groups digits with, a digit, a sign or the exponent letter. A settings file
+// naming one of them is a mistake, and removing it would silently change what the user typed
+// ("15" would become 1 with the mark "5", "-6" would become 6 with the mark "-").
+bool IsGroupingMark(const std::u16string& mark);
 
 // The text with each copy of a one-character separator removed, scanning left to right over the
 // original length; after a removal the character that moves into the place is not examined, so

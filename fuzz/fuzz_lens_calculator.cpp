@@ -58,17 +58,12 @@ std::u16string GroupingMark(FuzzInput& input) {
     }
 }
 
-// A grouping mark that numbers are made of ("0", "-", "e", or the decimal mark itself) is still
-// removed from a typed number, and what is left is written back unchecked, as the user asked
-// for: with the mark "0", "10" becomes "1" and "0" an empty box; with "." as both marks,
-// "1.5e308" becomes "15e308", beyond any double. Every other mark leaves a number behind.
-bool MarkIsPartOfNumbers(const LensCalculator& calc) {
-    const std::u16string& mark = calc.IgnoredSep;
-    if (mark.size() != 1)
-        return false;
-    const char16_t c = mark[0];
-    return (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'e' || c == u'E' ||
-           mark == calc.format().decimalMark;
+// A settings file may name the user's decimal mark as the grouping mark (written for a desktop
+// with the other format). It is then removed from typed numbers as the file says, and what is
+// left is written back unchecked: "1.5e308" becomes "15e308", beyond any double. Every other
+// mark that is removed at all leaves a number behind.
+bool MarkIsTheDecimalMark(const LensCalculator& calc) {
+    return calc.IgnoredSep == calc.format().decimalMark;
 }
 
 // The box the evaluation was for (its own write is the typed text without the grouping mark)
@@ -79,7 +74,7 @@ void CheckWrites(const std::vector<BoxWrite>& writes, const LensCalculator& calc
         Check(write.row == 0 || write.row == 1);
         Check(!MentionsInfinityOrNan(write.text));
         const bool ownBox = write.box == ownBoxes[static_cast<std::size_t>(write.row)];
-        if (!ownBox || !MarkIsPartOfNumbers(calc))
+        if (!ownBox || !MarkIsTheDecimalMark(calc))
             Check(IsNumericText(write.text, calc.format()));
     }
 }
@@ -107,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     Check(writes.empty());
                     break;
                 }
-                if (kind == Evaluation::Leave && !MarkIsPartOfNumbers(calc)) {
+                if (kind == Evaluation::Leave && !MarkIsTheDecimalMark(calc)) {
                     std::u16string left = text;
                     for (const BoxWrite& write : writes) {
                         if (write.row == row && write.box == box)

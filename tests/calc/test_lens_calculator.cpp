@@ -122,9 +122,21 @@ void LensCalculatorTest::evaluate_data() {
     QTest::newRow("IgnoredSep removed: box rewritten first")
         << 3.6 << "," << kSteady << "H1" << false << "1,6"
         << QStringList{"H1=16", "V1=12", "Focale1=6"} << "6|20|16|12|H";
+    QTest::newRow("IgnoredSep the decimal mark: removed as the file says")
+        << 3.6 << "." << kSteady << "H1" << false << "1.6"
+        << QStringList{"H1=16", "V1=12", "Focale1=6"} << "6|20|16|12|H";
     QTest::newRow("IgnoredSep removal leaves no number: stored, check not repeated")
-        << 3.6 << "5" << kSteady << "H1" << false << "5" << QStringList{"H1=", "Focale1=4"}
-        << "4|20||18|H";
+        << 3.6 << "." << kSteady << "H1" << false << "1.5e308"
+        << QStringList{"H1=15e308", "Focale1=4"} << "4|20|15e308|18|H";
+    QTest::newRow("IgnoredSep a digit: not removed")
+        << 3.6 << "5" << kSteady << "H1" << false << "15" << QStringList{"V1=11.25", "Focale1=6.4"}
+        << "6.4|20|15|11.25|H";
+    QTest::newRow("IgnoredSep a minus sign: not removed")
+        << 3.6 << "-" << kSteady << "H1" << false << "-16" << QStringList{"V1=-12", "Focale1=-6"}
+        << "-6|20|-16|-12|H";
+    QTest::newRow("IgnoredSep the exponent letter: not removed")
+        << 3.6 << "E" << kSteady << "H1" << false << "1E1" << QStringList{"V1=7.5", "Focale1=9.6"}
+        << "9.6|20|1E1|7.5|H";
     QTest::newRow("click on V1 holding abc: only the mark moves")
         << 3.6 << "" << kSteady << "V1" << false << "abc" << QStringList{} << "4|20|24|18|V";
     QTest::newRow("H1 left empty: fallback, marked, stored kept")
