@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Draws the program's artwork into ui/assets/: the Optarion logo banner (logo.jpg), the search
-# button's magnifying glass (magnifier.jpg) and the program icon (vistamarq.png, and
+# Draws the program's artwork into ui/assets/: the Optarion logo banner (logo.png), the search
+# button's magnifying glass (magnifier.png) and the program icon (vistamarq.png, and
 # vistamarq-<size>.png for the other sizes desktops ask for). Everything is drawn from the
 # shapes below, so running it again gives the same files.
 # Needs ImageMagick 6 and the Liberation fonts; tools/install-deps.sh installs both.
@@ -125,7 +125,7 @@ make_logo() {
         -annotate +$((100 * zoom))+$((45 * zoom)) 'Optarion' \
         -font "$regular_font" -pointsize $((11 * zoom)) -fill "$grey" -kerning $((3 * zoom)) \
         -annotate +$((102 * zoom))+$((63 * zoom)) 'CCTV LENSES' \
-        -resize "${w}x${h}!" -strip -quality 92 -sampling-factor 1x1 "$assets/logo.jpg"
+        -resize "${w}x${h}!" -strip "$assets/logo.png"
 }
 
 # The search button's picture. The button shows only about the middle 82 x 59 pixels, above its
@@ -160,7 +160,7 @@ make_magnifier() {
         circle $((42 * z)),$((42 * z)) $((58 * z)),$((42 * z))
         stroke '#ffffff' stroke-width $((2 * z)) stroke-linecap round fill none
         arc $((31 * z)),$((31 * z)) $((53 * z)),$((53 * z)) 195,255
-    " -resize "${w}x${h}!" -strip -quality 92 -sampling-factor 1x1 "$assets/magnifier.jpg"
+    " -resize "${w}x${h}!" -strip "$assets/magnifier.png"
 }
 
 # The program icon: the brand's emblem alone, which stays recognisable down to 16 pixels.
@@ -179,4 +179,4 @@ mkdir -p "$assets"
 make_logo
 make_magnifier
 make_icons
-echo "Wrote to $assets: logo.jpg, magnifier.jpg, vistamarq.png and vistamarq-{16,32,48,64,128,256}.png"
+echo "Wrote to $assets: logo.png, magnifier.png, vistamarq.png and vistamarq-{16,32,48,64,128,256}.png"

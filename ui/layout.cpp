@@ -42,7 +42,7 @@ QLabel* MakeLogoBanner(QWidget* parent, TwipRect r, bool sunken) {
     }
     banner->setAutoFillBackground(true);
     banner->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    banner->setPixmap(QPixmap(QStringLiteral(":/assets/logo.jpg")));
+    banner->setPixmap(QPixmap(QStringLiteral(":/assets/logo.png")));
     return banner;
 }
 

@@ -72,7 +72,7 @@ Obbiettivi::Obbiettivi(const std::filesystem::path& settingsFile, QWidget* paren
 
     OptarionCons =
         Place(new PictureButton(QStringLiteral("Search        "),
-                                QPixmap(QStringLiteral(":/assets/magnifier.jpg")), client),
+                                QPixmap(QStringLiteral(":/assets/magnifier.png")), client),
               "OptarionCons", {5400, 240, 1320, 1215});
     OptarionCons->setFont(ArialFont(9.75, true));
     OptarionCons->setAccessibleName(OptarionCons->text().trimmed());
