@@ -208,6 +208,7 @@ void Obbiettivi::BuildCalculatorFrame(QWidget* client) {
             box->setAlignment(Qt::AlignCenter);
             box->setVisible(row == 0);
             box->installEventFilter(this);
+            connect(box, &QLineEdit::textChanged, this, [this] { tickMayChangeSomething = true; });
             boxes[row][column] = box;
             boxHeadings[column] = headings[column]->text();
         }
@@ -269,10 +270,25 @@ QLineEdit* Obbiettivi::Box(int row, Quantity q) const {
 
 void Obbiettivi::EvaluateBox(int row, Quantity q, Evaluation kind) {
     const auto writes = calc.Evaluate(row, q, kind, Box(row, q)->text().toStdU16String());
+    tickMayChangeSomething = true;
     ApplyWrites(writes, {q, q});
 }
 
+// A tick whose inputs are those of the last tick changes nothing: the calculation gives the same
+// texts, the boxes already show them, and the box being typed into is skipped as before. Such a
+// tick returns at once, so that the program sleeps between ticks as an idle program should.
+// Its inputs are the calculator (changed only by evaluations and the sensor format), the texts
+// of the boxes, and which box has the focus and whether the user has typed in it.
 void Obbiettivi::CalcoloFocale_Timer() {
+    const QWidget* focused = focusWidget();
+    const bool typedIn = focused && focused->inherits("QLineEdit") &&
+                         static_cast<const QLineEdit*>(focused)->isModified();
+    if (!tickMayChangeSomething && focused == focusAtLastTick && typedIn == typedInAtLastTick)
+        return;
+    tickMayChangeSomething = false;  // the writes below set it again if they change a box
+    focusAtLastTick = focused;
+    typedInAtLastTick = typedIn;
+
     const std::array<Quantity, 2> marked{calc.rows[0].Mark, calc.rows[1].Mark};
     const auto writes = calc.Tick(Box(0, marked[0])->text().toStdU16String(),
                                   Box(1, marked[1])->text().toStdU16String());
@@ -353,6 +369,7 @@ void Obbiettivi::FocusSelectedOption(QRadioButton* arrivedAt, Qt::FocusReason re
 
 void Obbiettivi::SelectSensor(int index) {
     calc.SensorHeight = kSensorFormats[index].heightMm;
+    tickMayChangeSomething = true;
 }
 
 void Obbiettivi::ShowTeleRow(bool zoomLens) {

@@ -96,4 +96,9 @@ class Obbiettivi : public ModeWindow {
     PictureButton* OptarionCons = nullptr;
     QTimer* CalcoloFocale = nullptr;
     QTimer* TimerMove = nullptr;
+
+    // What the last tick read, so that a tick with nothing new to read can return at once.
+    bool tickMayChangeSomething = true;
+    const QWidget* focusAtLastTick = nullptr;
+    bool typedInAtLastTick = false;
 };

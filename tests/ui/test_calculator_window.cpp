@@ -27,6 +27,8 @@ class CalculatorWindowTest : public QObject {
     void groupingMarkFromTheSettingsFileIsRemoved_data();
     void groupingMarkFromTheSettingsFileIsRemoved();
     void boxesAreNotRewrittenWhenNothingChanges();
+    void settledRowsFollowABoxChangedWithoutAnEvaluation_data();
+    void settledRowsFollowABoxChangedWithoutAnEvaluation();
 
   private:
     void Open(const std::filesystem::path& settings = "/nonexistent/settings");
@@ -261,6 +263,27 @@ void CalculatorWindowTest::boxesAreNotRewrittenWhenNothingChanges() {
     QTest::qWait(200);
     QCOMPARE(rewrites, 0);
     QCOMPARE(Box("Focale1")->cursorPosition(), 0);
+}
+
+void CalculatorWindowTest::settledRowsFollowABoxChangedWithoutAnEvaluation_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("row");
+    QTest::newRow("a dependent box of row 1") << "V1" << 1;
+    QTest::newRow("a box of the hidden row 2") << "H2" << 2;
+    QTest::newRow("the marked box itself") << "Focale1" << 1;
+}
+
+// A tick with nothing new to read returns at once; a box whose text changes by any other way
+// than an evaluation must still be caught up by the next tick.
+void CalculatorWindowTest::settledRowsFollowABoxChangedWithoutAnEvaluation() {
+    QFETCH(QString, box);
+    QFETCH(int, row);
+    Open();
+    QTRY_COMPARE(Row(row), QString("4 20 24 18"));
+    QTest::qWait(120);  // a few ticks with nothing to do
+    Box(box.toLatin1().constData())->setText(QStringLiteral("99"));
+    const QString expected = box.startsWith("Focale") ? "99 20 0.96 0.72" : "4 20 24 18";
+    QTRY_COMPARE(Row(row), expected);
 }
 
 QTEST_MAIN(CalculatorWindowTest)
