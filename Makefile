@@ -32,6 +32,7 @@ fuzz: deps
 bench: build
 	@cmake --build $(BUILD_DIR) --target benchmarks
 	@for b in $(BUILD_DIR)/bench/bench_*; do $$b; done
+	@bench/whole_process.sh $(BUILD_DIR)
 
 package: build
 	@cd $(BUILD_DIR) && cpack -G DEB

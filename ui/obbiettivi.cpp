@@ -281,8 +281,8 @@ void Obbiettivi::EvaluateBox(int row, Quantity q, Evaluation kind) {
 // of the boxes, and which box has the focus and whether the user has typed in it.
 void Obbiettivi::CalcoloFocale_Timer() {
     const QWidget* focused = focusWidget();
-    const bool typedIn = focused && focused->inherits("QLineEdit") &&
-                         static_cast<const QLineEdit*>(focused)->isModified();
+    const auto* focusedBox = qobject_cast<const QLineEdit*>(focused);
+    const bool typedIn = focusedBox && focusedBox->isModified();
     if (!tickMayChangeSomething && focused == focusAtLastTick && typedIn == typedInAtLastTick)
         return;
     tickMayChangeSomething = false;  // the writes below set it again if they change a box
