@@ -46,7 +46,7 @@ bool IsGroupingMark(const std::u16string& mark) {
 
 std::optional<std::u16string> RemoveIgnoredSep(const std::u16string& text,
                                                const std::u16string& separator) {
-    if (separator.size() != 1 || text.find(separator[0]) == std::u16string::npos)
+    if (!IsGroupingMark(separator) || text.find(separator[0]) == std::u16string::npos)
         return std::nullopt;
     const char16_t sep = separator[0];
     std::u16string kept;
@@ -91,10 +91,7 @@ class RowEvaluation {
             return;
         }
 
-        auto normalised = IsGroupingMark(calc.IgnoredSep)
-                              ? RemoveIgnoredSep(boxText, calc.IgnoredSep)
-                              : std::nullopt;
-        if (normalised) {
+        if (auto normalised = RemoveIgnoredSep(boxText, calc.IgnoredSep)) {
             writes.push_back({row, box, *normalised});
             stored.Stored(box) = std::move(*normalised);
         } else {

@@ -81,6 +81,7 @@ bool IsGroupingMark(const std::u16string& mark);
 
 // The text with each copy of a one-character separator removed, scanning left to right over the
 // original length; after a removal the character that moves into the place is not examined, so
-// of two adjacent copies only the first goes. No value when nothing was removed.
+// of two adjacent copies only the first goes. No value when nothing was removed, and nothing is
+// removed when the separator is no grouping mark.
 std::optional<std::u16string> RemoveIgnoredSep(const std::u16string& text,
                                                const std::u16string& separator);
