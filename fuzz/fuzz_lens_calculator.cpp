@@ -120,7 +120,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 break;
             }
             case 3:
-                calc.SensorHeight = kSensorFormats[input.Byte() % kSensorFormats.size()].heightMm;
+                calc.SensorHeight =
+                    kSensorFormats[input.Byte() % kSensorFormats.size()].HeightAt4x3Mm();
                 break;
             default: {
                 // A tick reading back what the calculator stored, as it does when the marked

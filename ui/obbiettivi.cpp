@@ -367,8 +367,10 @@ void Obbiettivi::FocusSelectedOption(QRadioButton* arrivedAt, Qt::FocusReason re
     }
 }
 
-void Obbiettivi::SelectSensor(int index) {
-    calc.SensorHeight = kSensorFormats[index].heightMm;
+void Obbiettivi::SelectSensor(const QRadioButton* option) {
+    const auto format = SensorFormatOfOption(option->objectName().toStdString());
+    if (format)
+        calc.SensorHeight = format->HeightAt4x3Mm();
     tickMayChangeSomething = true;
 }
 

@@ -51,11 +51,11 @@ class Obbiettivi : public ModeWindow {
     void H2_LostFocus() { EvaluateBox(1, Quantity::H, Evaluation::Leave); }
     void V2_LostFocus() { EvaluateBox(1, Quantity::V, Evaluation::Leave); }
 
-    void un_Click() { SelectSensor(0); }
-    void dueterzi_Click() { SelectSensor(1); }
-    void unmezzo_Click() { SelectSensor(2); }
-    void unterzo_Click() { SelectSensor(3); }
-    void unquarto_Click() { SelectSensor(4); }
+    void un_Click() { SelectSensor(un); }
+    void dueterzi_Click() { SelectSensor(dueterzi); }
+    void unmezzo_Click() { SelectSensor(unmezzo); }
+    void unterzo_Click() { SelectSensor(unterzo); }
+    void unquarto_Click() { SelectSensor(unquarto); }
     void FF_Click() { ShowTeleRow(false); }
     void HSP_Click() { ShowTeleRow(false); }
     void VAR_Click() { ShowTeleRow(false); }
@@ -82,7 +82,7 @@ class Obbiettivi : public ModeWindow {
     using BoxHandlers = std::array<std::array<void (Obbiettivi::*)(), 4>, 2>;
     void RunBoxHandler(const QObject* box, const BoxHandlers& handlers);
     void FocusSelectedOption(QRadioButton* arrivedAt, Qt::FocusReason reason);
-    void SelectSensor(int index);
+    void SelectSensor(const QRadioButton* option);
     void ShowTeleRow(bool zoomLens);
     void NameBoxesForScreenReaders(bool zoomLens);
 

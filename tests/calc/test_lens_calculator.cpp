@@ -63,6 +63,8 @@ class LensCalculatorTest : public QObject {
     void tick();
     void removeIgnoredSep_data();
     void removeIgnoredSep();
+    void sensorFormatOfOption_data();
+    void sensorFormatOfOption();
 };
 
 void LensCalculatorTest::evaluate_data() {
@@ -259,6 +261,30 @@ void LensCalculatorTest::removeIgnoredSep() {
     QFETCH(QString, result);
     const auto removed = RemoveIgnoredSep(text.toStdU16String(), sep.toStdU16String());
     QCOMPARE(removed ? QString::fromStdU16String(*removed) : QString("unchanged"), result);
+}
+
+// The option buttons find their format by name, and the calculator reads exactly the heights it
+// always had; a name that is no option (or empty, as for the formats without one) finds nothing.
+void LensCalculatorTest::sensorFormatOfOption_data() {
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<double>("height");  // 0: no format
+    QTest::newRow("1 inch") << "un" << 9.6;
+    QTest::newRow("2/3 inch") << "dueterzi" << 6.6;
+    QTest::newRow("1/2 inch") << "unmezzo" << 4.8;
+    QTest::newRow("1/3 inch, the start format") << "unterzo" << kStartSensorHeightMm;
+    QTest::newRow("1/4 inch") << "unquarto" << 2.4;
+    QTest::newRow("empty name") << "" << 0.0;
+    QTest::newRow("not an option") << "zoom" << 0.0;
+}
+
+void LensCalculatorTest::sensorFormatOfOption() {
+    QFETCH(QString, option);
+    QFETCH(double, height);
+    const auto format = SensorFormatOfOption(option.toStdString());
+    QCOMPARE(format.has_value(), height != 0);
+    if (format)
+        QCOMPARE(format->HeightAt4x3Mm(), height);  // exact, not within a tolerance
+    QCOMPARE(kStartSensorHeightMm, 3.6);
 }
 
 QTEST_GUILESS_MAIN(LensCalculatorTest)
