@@ -7,10 +7,7 @@
 namespace {
 
 void SelectLargestGroup(benchmark::State& state) {
-    SearchOptions options;
-    options.zoom = true;
-    options.unmezzo = true;
-    options.VD = true;
+    const auto options = SearchOptions{}.Set(LensType::zoom).Set(Format::unmezzo).Set(Iris::VD);
     for (auto _ : state)
         benchmark::DoNotOptimize(SelectLenses(options));
     state.counters["lenses"] = static_cast<double>(SelectLenses(options).size());

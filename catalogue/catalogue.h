@@ -1,5 +1,7 @@
 #pragma once
 
+#include <bitset>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,7 +18,7 @@ enum class Iris { M, Manual, DC, VD };
 
 // The ordered lenses listed for one combination of lens type, sensor format and iris control.
 struct CatalogueGroup {
-    std::string_view name;        // "FF_dueterzi_Manual", ...
+    std::string_view name;  // "FF_dueterzi_Manual", ...
     LensType lensType;
     Format format;
     Iris iris;
@@ -27,12 +29,28 @@ struct CatalogueGroup {
 // The whole catalogue: 24 groups, 137 rows, in the catalogue's own order.
 const std::vector<CatalogueGroup>& CatalogueGroups();
 
-// The thirteen option buttons of the main window that a search reads: set or not. Nothing
-// enforces one button per frame; every set button is looked at.
+// The option buttons of the main window that a search reads, set or not, each frame's buttons
+// indexed by its enum above. Nothing enforces one button per frame; every set button is looked at.
 struct SearchOptions {
-    bool FF = false, zoom = false, VAR = false, HSP = false;
-    bool un = false, dueterzi = false, unmezzo = false, unterzo = false, unquarto = false;
-    bool M = false, Manual = false, DC = false, VD = false;
+    std::bitset<4> lensTypes;  // by LensType
+    std::bitset<5> formats;    // by Format
+    std::bitset<4> irises;     // by Iris
+
+    bool Has(LensType t) const { return lensTypes.test(static_cast<std::size_t>(t)); }
+    bool Has(Format f) const { return formats.test(static_cast<std::size_t>(f)); }
+    bool Has(Iris i) const { return irises.test(static_cast<std::size_t>(i)); }
+    SearchOptions& Set(LensType t, bool on = true) {
+        lensTypes.set(static_cast<std::size_t>(t), on);
+        return *this;
+    }
+    SearchOptions& Set(Format f, bool on = true) {
+        formats.set(static_cast<std::size_t>(f), on);
+        return *this;
+    }
+    SearchOptions& Set(Iris i, bool on = true) {
+        irises.set(static_cast<std::size_t>(i), on);
+        return *this;
+    }
 };
 
 // One result: the model number beside its description line (format, inch mark, body).
@@ -46,8 +64,8 @@ struct LensListing {
 };
 
 // The lenses that match the options, in order: lens types FF, zoom, VAR, HSP; formats un to
-// unquarto; irises M, Manual, DC, VD under zoom and Manual, DC, VD otherwise (M counts only
-// for zoom). A combination without a group adds nothing.
+// unquarto; irises M, Manual, DC, VD. A combination without a group adds nothing (only zoom
+// lenses have a motorized iris, so M adds nothing to the other lens types).
 std::vector<LensListing> SelectLenses(const SearchOptions& options);
 
 // The line the results show in place of lenses when the model-number list is still empty after

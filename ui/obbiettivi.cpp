@@ -56,6 +56,15 @@ QRadioButton* MakeOption(QWidget* frame, const char* name, const QString& captio
     return option;
 }
 
+// Which options of a frame are selected, in the order of the frame's enum.
+template <std::size_t N>
+std::bitset<N> Checked(const std::array<QRadioButton*, N>& options) {
+    std::bitset<N> checked;
+    for (std::size_t i = 0; i < N; ++i)
+        checked.set(i, options[i]->isChecked());
+    return checked;
+}
+
 QGroupBox* MakeFrame(QWidget* client, const char* name, const QString& caption, TwipRect r) {
     auto* frame = Place(new QGroupBox(caption, client), name, r);
     frame->setFont(ArialFont());
@@ -146,6 +155,9 @@ void Obbiettivi::BuildOptionFrames(QWidget* client) {
                    {120, 1200, 2175, 255});
     DC->setChecked(true);
     M->setEnabled(false);
+    lensTypeOptions = {FF, zoom, VAR, HSP};
+    formatOptions = {un, dueterzi, unmezzo, unterzo, unquarto};
+    irisOptions = {M, Manual, DC, VD};
 
     // Each handler runs when its option becomes the selected one, by mouse or keyboard.
     const std::array<std::pair<QRadioButton*, void (Obbiettivi::*)()>, 13> handlers{{
@@ -248,19 +260,9 @@ void Obbiettivi::Form_Load(const std::filesystem::path& settingsFile) {
 
 SearchOptions Obbiettivi::searchOptions() const {
     SearchOptions options;
-    options.FF = FF->isChecked();
-    options.zoom = zoom->isChecked();
-    options.VAR = VAR->isChecked();
-    options.HSP = HSP->isChecked();
-    options.un = un->isChecked();
-    options.dueterzi = dueterzi->isChecked();
-    options.unmezzo = unmezzo->isChecked();
-    options.unterzo = unterzo->isChecked();
-    options.unquarto = unquarto->isChecked();
-    options.M = M->isChecked();
-    options.Manual = Manual->isChecked();
-    options.DC = DC->isChecked();
-    options.VD = VD->isChecked();
+    options.lensTypes = Checked(lensTypeOptions);
+    options.formats = Checked(formatOptions);
+    options.irises = Checked(irisOptions);
     return options;
 }
 

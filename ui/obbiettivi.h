@@ -92,6 +92,10 @@ class Obbiettivi : public ModeWindow {
     QRadioButton *un, *dueterzi, *unmezzo, *unterzo, *unquarto;
     QRadioButton *zoom, *VAR, *HSP, *FF;
     QRadioButton *Manual, *DC, *VD, *M;
+    // The same buttons in the order of the catalogue's LensType, Format and Iris.
+    std::array<QRadioButton*, 4> lensTypeOptions{};
+    std::array<QRadioButton*, 5> formatOptions{};
+    std::array<QRadioButton*, 4> irisOptions{};
     QLabel *macro, *Tele;
     PictureButton* OptarionCons = nullptr;
     QTimer* CalcoloFocale = nullptr;

@@ -19,21 +19,7 @@ struct Key {
 };
 
 SearchOptions OptionsFor(Key key) {
-    SearchOptions o;
-    o.FF = key.type == LensType::FF;
-    o.zoom = key.type == LensType::zoom;
-    o.VAR = key.type == LensType::VAR;
-    o.HSP = key.type == LensType::HSP;
-    o.un = key.format == Format::un;
-    o.dueterzi = key.format == Format::dueterzi;
-    o.unmezzo = key.format == Format::unmezzo;
-    o.unterzo = key.format == Format::unterzo;
-    o.unquarto = key.format == Format::unquarto;
-    o.M = key.iris == Iris::M;
-    o.Manual = key.iris == Iris::Manual;
-    o.DC = key.iris == Iris::DC;
-    o.VD = key.iris == Iris::VD;
-    return o;
+    return SearchOptions{}.Set(key.type).Set(key.format).Set(key.iris);
 }
 
 const CatalogueGroup* Group(const char* name) {
@@ -171,10 +157,10 @@ void CatalogueTest::combinationsWithoutAGroup_data() {
     QTest::newRow("aspherical, 1/3 inch manual") << OptionsFor({L::HSP, F::unterzo, I::Manual});
 
     SearchOptions noFormat = OptionsFor({L::FF, F::unterzo, I::DC});
-    noFormat.unterzo = false;
+    noFormat.Set(F::unterzo, false);
     QTest::newRow("no format set") << noFormat;
     SearchOptions noIris = OptionsFor({L::FF, F::unterzo, I::DC});
-    noIris.DC = false;
+    noIris.Set(I::DC, false);
     QTest::newRow("no iris set") << noIris;
     QTest::newRow("nothing set") << SearchOptions{};
 }
@@ -187,7 +173,7 @@ void CatalogueTest::combinationsWithoutAGroup() {
 // Were several buttons of a frame set, every matching group would follow in button order.
 void CatalogueTest::severalButtonsOfAFrameAppendEachGroupInOrder() {
     SearchOptions options = OptionsFor({LensType::VAR, Format::unterzo, Iris::DC});
-    options.FF = options.Manual = options.unmezzo = true;
+    options.Set(LensType::FF).Set(Iris::Manual).Set(Format::unmezzo);
     std::vector<std::string> expected;
     for (const char* name :
          {"FF_unmezzo_Manual", "FF_unmezzo_DC", "FF_unterzo_Manual", "FF_unterzo_DC",

@@ -65,8 +65,7 @@ void SearchWindowTest::startStateListsTheMonofocalThirdInchDcLenses() {
     QVERIFY(windows->search()->isVisible());
     QCOMPARE(List("lenses")->count(), 8);
     QCOMPARE(List("descriptions")->count(), 8);
-    SearchOptions startState;
-    startState.FF = startState.unterzo = startState.DC = true;
+    const auto startState = SearchOptions{}.Set(LensType::FF).Set(Format::unterzo).Set(Iris::DC);
     const auto expected = SelectLenses(startState);
     for (int i = 0; i < 8; ++i) {
         QCOMPARE(Rows("lenses")[i], QString::fromStdString(expected[i].modelNumber));
@@ -158,8 +157,7 @@ void SearchWindowTest::noMatchLineCanBeSelectedSafely() {
 }
 
 void SearchWindowTest::twoFillsWithoutClearingFollowEachOther() {
-    SearchOptions startState;
-    startState.FF = startState.unterzo = startState.DC = true;
+    const auto startState = SearchOptions{}.Set(LensType::FF).Set(Format::unterzo).Set(Iris::DC);
     windows->search()->Populate_List(startState);
     windows->search()->Populate_List(startState);
     QCOMPARE(List("lenses")->count(), 16);
