@@ -65,21 +65,22 @@ void Module1::CloseSearchResults() {
 }
 
 void Module1::ShowPartNoMode() {
-    mainWindow->mnuPartNo->setChecked(true);
-    mainWindow->mnuType->setChecked(false);
-    partNoWindow->mnuType->setChecked(false);
-    partNoWindow->mnuPartNo->setChecked(true);
+    SetMode(ModeWindow::Mode::PartNumber);
     partNoWindow->show();
     mainWindow->hide();
 }
 
 void Module1::ShowTypeMode() {
-    partNoWindow->mnuType->setChecked(true);
-    partNoWindow->mnuPartNo->setChecked(false);
-    mainWindow->mnuPartNo->setChecked(false);
-    mainWindow->mnuType->setChecked(true);
+    SetMode(ModeWindow::Mode::Type);
     mainWindow->show();
     partNoWindow->hide();
+}
+
+// Both mode windows carry the check mark on the program's mode, so that they agree whichever
+// of them is shown next.
+void Module1::SetMode(ModeWindow::Mode mode) {
+    mainWindow->SetMode(mode);
+    partNoWindow->SetMode(mode);
 }
 
 // "OK" returns to the window that opened About, so the mode does not change.

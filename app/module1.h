@@ -4,14 +4,18 @@
 #include <QPointer>
 #include <filesystem>
 
+#include "mode_window.h"
+
 class Obbiettivi;
 class PartNo;
 class Search;
 class About;
 class QWidget;
 
-// The program's windows and the moves between them. Every move shows the target window first
-// and then hides the one it came from.
+// The program's windows and the moves between them. A move chosen from a menu (a mode switch,
+// "&Search", About) shows the target window first and then hides the one it came from; "Close"
+// in the search results and "OK" in About hide their window first and then show the one they
+// return to.
 class Module1 : public QObject {
     Q_OBJECT
 
@@ -41,6 +45,7 @@ class Module1 : public QObject {
 
   private:
     void CreateAbout();
+    void SetMode(ModeWindow::Mode mode);
 
     Obbiettivi* mainWindow = nullptr;
     PartNo* partNoWindow = nullptr;

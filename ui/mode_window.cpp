@@ -73,9 +73,9 @@ void ModeWindow::FinishLayout() {
     CentreOnScreen(this);
 }
 
-void ModeWindow::CheckOwnMode() {
-    mnuType->setChecked(ownMode == Mode::Type);
-    mnuPartNo->setChecked(ownMode == Mode::PartNumber);
+void ModeWindow::SetMode(Mode mode) {
+    mnuType->setChecked(mode == Mode::Type);
+    mnuPartNo->setChecked(mode == Mode::PartNumber);
 }
 
 void ModeWindow::OnFocusChanged(QWidget*, QWidget*) {}

@@ -16,8 +16,9 @@ class ModeWindow : public QMainWindow {
   public:
     enum class Mode { Type, PartNumber };
 
-    QAction* mnuType = nullptr;
-    QAction* mnuPartNo = nullptr;
+    // Puts the check mark of "&Search Mode" on `mode`: the program's mode, which this window
+    // shows while it is the visible one.
+    void SetMode(Mode mode);
 
   signals:
     void typeModeRequested();
@@ -37,7 +38,7 @@ class ModeWindow : public QMainWindow {
     void FinishLayout();
 
     // Puts the check mark back on the window's own mode (a click would have toggled it).
-    void CheckOwnMode();
+    void CheckOwnMode() { SetMode(ownMode); }
 
     // Every change of the keyboard focus in the application; the windows that care override it.
     virtual void OnFocusChanged(QWidget* old, QWidget* now);
@@ -49,4 +50,6 @@ class ModeWindow : public QMainWindow {
     QWidget* clientArea = nullptr;
     QMenu* mnuFile = nullptr;
     QAction* mnuExit = nullptr;
+    QAction* mnuType = nullptr;
+    QAction* mnuPartNo = nullptr;
 };

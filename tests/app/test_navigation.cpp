@@ -33,8 +33,22 @@ class NavigationTest : public QObject {
     void closeBoxes();
     void exitEndsTheEventLoopAtOnce_data();
     void exitEndsTheEventLoopAtOnce();
+    void orderOfShowAndHide_data();
+    void orderOfShowAndHide();
 
   private:
+    // "Window/name": triggers the window's menu item, or clicks its button, of that name.
+    void Choose(const QString& step) {
+        const QString name = step.section('/', 0, 0), control = step.section('/', 1);
+        QWidget* window = name == "Obbiettivi" ? static_cast<QWidget*>(windows->obbiettivi())
+                          : name == "PartNo"   ? static_cast<QWidget*>(windows->partNo())
+                          : name == "Search"   ? static_cast<QWidget*>(windows->search())
+                                               : static_cast<QWidget*>(windows->about());
+        if (auto* item = Item(window, control.toLatin1()))
+            item->trigger();
+        else
+            window->findChild<QPushButton*>(control)->click();
+    }
     QAction* Item(QWidget* window, const char* name) const {
         return window->findChild<QAction*>(name);
     }
@@ -214,6 +228,62 @@ void NavigationTest::exitEndsTheEventLoopAtOnce() {
     QCOMPARE(QCoreApplication::exec(), 0);
     QVERIFY(!handledAfterExit);
     QVERIFY(window->isVisible());
+}
+
+namespace {
+
+// The show and hide events of the program's four windows, in the order they arrive.
+class WindowMoves : public QObject {
+  public:
+    QStringList moves;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        static const QStringList windows{"Obbiettivi", "PartNo", "Search", "About"};
+        const bool show = event->type() == QEvent::Show, hide = event->type() == QEvent::Hide;
+        if ((show || hide) && watched->isWidgetType() && windows.contains(watched->objectName()))
+            moves << (show ? "+" : "-") + watched->objectName();
+        return false;
+    }
+};
+
+}  // namespace
+
+void NavigationTest::orderOfShowAndHide_data() {
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QString>("move");
+    QTest::addColumn<QString>("moves");
+    QTest::newRow("to part-number mode") << QStringList() << "Obbiettivi/mnuPartNo"
+                                         << "+PartNo -Obbiettivi";
+    QTest::newRow("to type mode") << QStringList{"Obbiettivi/mnuPartNo"} << "PartNo/mnuType"
+                                  << "+Obbiettivi -PartNo";
+    QTest::newRow("Search") << QStringList() << "Obbiettivi/mnuSearch"
+                            << "+Search -Obbiettivi";
+    QTest::newRow("Close") << QStringList{"Obbiettivi/mnuSearch"} << "Search/Command1"
+                           << "-Search +Obbiettivi";
+    QTest::newRow("About") << QStringList() << "Obbiettivi/mnuAbout"
+                           << "+About -Obbiettivi";
+    QTest::newRow("OK") << QStringList{"Obbiettivi/mnuAbout"} << "About/Command1"
+                        << "-About +Obbiettivi";
+    QTest::newRow("About from part number")
+        << QStringList{"Obbiettivi/mnuPartNo"} << "PartNo/mnuAbout"
+        << "+About -PartNo";
+    QTest::newRow("OK to part number")
+        << QStringList{"Obbiettivi/mnuPartNo", "PartNo/mnuAbout"} << "About/Command1"
+        << "-About +PartNo";
+}
+
+void NavigationTest::orderOfShowAndHide() {
+    QFETCH(QStringList, before);
+    QFETCH(QString, move);
+    QFETCH(QString, moves);
+    for (const QString& step : before)
+        Choose(step);
+    WindowMoves recorder;
+    qApp->installEventFilter(&recorder);
+    Choose(move);
+    qApp->removeEventFilter(&recorder);
+    QCOMPARE(recorder.moves.join(' '), moves);
 }
 
 QTEST_MAIN(NavigationTest)
