@@ -1,34 +1,50 @@
 #include "settings_file.h"
 
 #include <fstream>
+#include <string>
+#include <system_error>
 
 namespace {
 
-// The two lines the program needs are a few characters each.
-constexpr std::size_t kReadLimit = 4096;
+// A grouping mark longer than one character matches nothing, so there is no point in holding
+// more of the second line than a few characters of any encoding; the rest is not read.
+constexpr std::size_t kSecondLineKept = 4096;
+
+bool EndsLine(int c) {
+    return c == '\r' || c == '\n';
+}
 
 }  // namespace
 
 std::string ReadSettings(const std::filesystem::path& file) {
     try {
+        // Opening a named pipe would wait for a writer, and a device may never end: only a
+        // regular file (or a link to one) is a settings file.
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(file, error))
+            return {};
         std::ifstream in(file, std::ios::binary);
         if (!in)
             return {};
-        std::string head(kReadLimit, '\0');
-        in.read(head.data(), static_cast<std::streamsize>(head.size()));
-        head.resize(static_cast<std::size_t>(in.gcount()));
+        std::streambuf& bytes = *in.rdbuf();
+        constexpr int kEnd = std::char_traits<char>::eof();
 
-        const std::size_t firstEnd = head.find_first_of("\r\n");
-        if (firstEnd == 0 || firstEnd == std::string::npos)
+        // The first line is read through, whatever its length, and not kept.
+        int c = bytes.sbumpc();
+        if (c == kEnd || EndsLine(c))
             return {};
-        std::size_t secondStart = firstEnd + 1;
-        if (head[firstEnd] == '\r' && secondStart < head.size() && head[secondStart] == '\n')
-            ++secondStart;
-        if (secondStart >= head.size())
+        while (c != kEnd && !EndsLine(c))
+            c = bytes.sbumpc();
+        if (c == kEnd)
             return {};
-        // Without a line end after it the second line runs to the end (substr stops there).
-        const std::size_t secondEnd = head.find_first_of("\r\n", secondStart);
-        return head.substr(secondStart, secondEnd - secondStart);
+        if (c == '\r' && bytes.sgetc() == '\n')
+            bytes.sbumpc();
+
+        std::string second;
+        for (c = bytes.sbumpc(); c != kEnd && !EndsLine(c) && second.size() < kSecondLineKept;
+             c = bytes.sbumpc())
+            second.push_back(static_cast<char>(c));
+        return second;
     } catch (...) {
         return {};
     }

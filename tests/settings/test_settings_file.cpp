@@ -5,6 +5,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 #include "settings_file.h"
 
 class SettingsFileTest : public QObject {
@@ -40,8 +42,11 @@ void SettingsFileTest::secondLine_data() {
     QTest::newRow("empty file") << QByteArray() << QByteArray();
     QTest::newRow("long file: only the start counts")
         << QByteArray(",\r\n.\r\n") + QByteArray(1 << 20, '\0') << QByteArray(".");
-    QTest::newRow("first line beyond what is read")
-        << QByteArray(10000, 'x') + "\r\n." << QByteArray();
+    QTest::newRow("5,000-character first line")
+        << QByteArray(5000, 'x') + "\r\n." << QByteArray(".");
+    QTest::newRow("16 MB first line, LF") << QByteArray(1 << 24, 'x') + "\n," << QByteArray(",");
+    QTest::newRow("long second line: its start is kept")
+        << ",\n" + QByteArray(10000, 'y') << QByteArray(4096, 'y');
 }
 
 void SettingsFileTest::secondLine() {
@@ -60,6 +65,8 @@ void SettingsFileTest::noFileToRead_data() {
     QTest::newRow("a directory") << "folder";
     QTest::newRow("below a file") << "locked/Vistamarq";
     QTest::newRow("unreadable") << "locked";
+    QTest::newRow("a named pipe without a writer") << "pipe";
+    QTest::newRow("a link to an endless device") << "zero";
 }
 
 void SettingsFileTest::noFileToRead() {
@@ -67,6 +74,10 @@ void SettingsFileTest::noFileToRead() {
     const std::filesystem::path path = dir.filePath(name).toStdString();
     if (name == "folder") {
         std::filesystem::create_directory(path);
+    } else if (name == "pipe") {
+        QCOMPARE(mkfifo(path.c_str(), 0600), 0);  // opening it would wait forever
+    } else if (name == "zero") {
+        std::filesystem::create_symlink("/dev/zero", path);
     } else if (name == "locked") {
         QFile file(dir.filePath(name));
         QVERIFY(file.open(QIODevice::WriteOnly));
