@@ -13,6 +13,7 @@
 #include "layout.h"
 #include "picture_button.h"
 #include "settings_file.h"
+#include "text_box.h"
 
 namespace {
 
@@ -214,7 +215,7 @@ void Obbiettivi::BuildCalculatorFrame(QWidget* client) {
     for (int row = 0; row < 2; ++row) {
         for (int column = 0; column < kBoxColumnCount; ++column) {
             const auto [left, width] = columns[column];
-            auto* box = Place(new QLineEdit(QString::fromLatin1(startTexts[column]), Calcoli),
+            auto* box = Place(NewTextBox(QString::fromLatin1(startTexts[column]), Calcoli),
                               names[row][column], {left, row == 0 ? 720 : 1200, width, 285});
             box->setFont(ArialFont());
             box->setAlignment(Qt::AlignCenter);

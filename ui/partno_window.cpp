@@ -6,6 +6,7 @@
 
 #include "layout.h"
 #include "part_number.h"
+#include "text_box.h"
 
 const QString PartNo::kPrompt =
     QStringLiteral("< enter the part number and the program will search as you type >");
@@ -15,7 +16,7 @@ PartNo::PartNo(QWidget* parent) : ModeWindow("PartNo", Mode::PartNumber, parent)
 
     auto* Frame1 = Place(new QGroupBox(QStringLiteral("Optarion Part # : "), client), "Frame1",
                          {120, 120, 6615, 855});
-    txtPartNo = Place(new QLineEdit(kPrompt, Frame1), "txtPartNo", {240, 360, 6135, 285});
+    txtPartNo = Place(NewTextBox(kPrompt, Frame1), "txtPartNo", {240, 360, 6135, 285});
     txtPartNo->setFont(ArialFont(8.25, false, true));
     txtPartNo->setAlignment(Qt::AlignCenter);
     txtPartNo->setCursorPosition(0);

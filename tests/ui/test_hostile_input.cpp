@@ -163,6 +163,8 @@ void HostileInputTest::calculatorKeepsNumbersInEveryOtherBox() {
     QVERIFY(target->hasFocus());
     QVERIFY(!target->text().isEmpty());
     QVERIFY(entered.startsWith(target->text().left(10)));
+    if (entered.size() > 32'767)
+        QCOMPARE(target->text().size(), entered.size());
 
     QTest::qWait(120);
     VerifyNumbersExcept(box);
@@ -202,6 +204,8 @@ void HostileInputTest::partNumberBoxDecodesTheFrontOfAHugePaste_data() {
         << QString::fromUtf8("😀").repeated(50'000) << QStringList{"No matching part number found."};
     QTest::newRow("100,000 control characters")
         << QString(100'000, QChar(0x01)) << QStringList{"No matching part number found."};
+    QTest::newRow("65,536 characters: nothing is cut")
+        << "M" + QString(65'535, 'x') << QStringList{"No matching part number found."};
     QTest::newRow("100,000 Arabic-Indic digits after the format")
         << "H" + QString(100'000, QChar(0x0661)) << QStringList{"No matching part number found."};
 }
@@ -215,8 +219,8 @@ void HostileInputTest::partNumberBoxDecodesTheFrontOfAHugePaste() {
     QTRY_COMPARE(QApplication::focusWidget(), box);
 
     Paste(box, pasted);
+    QCOMPARE(box->text().size(), pasted.size());
     QVERIFY(pasted.startsWith(box->text().left(10)));
-    QVERIFY(box->text().size() > 10);
     auto* list = windows->partNo()->findChild<QListWidget*>("lstResults");
     QStringList shown;
     for (int i = 0; i < list->count(); ++i)
