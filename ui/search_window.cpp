@@ -28,9 +28,11 @@ Search::Search(QWidget* parent) : QWidget(parent, Qt::Window) {
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->viewport()->installEventFilter(this);
     }
-    // A list set to the row it already holds raises no change, so the mirror never loops.
-    connect(lenses, &QListWidget::currentRowChanged, this, &Search::lenses_Click);
-    connect(descriptions, &QListWidget::currentRowChanged, this, &Search::descriptions_Click);
+    // The selection, not the current row, is mirrored: a list that gets the focus makes a row
+    // current without selecting it, and Ctrl+Space or Ctrl+click clears the selection but not
+    // the current row.
+    connect(lenses, &QListWidget::itemSelectionChanged, this, &Search::lenses_Click);
+    connect(descriptions, &QListWidget::itemSelectionChanged, this, &Search::descriptions_Click);
     connect(Command1, &QPushButton::clicked, this, &Search::Command1_Click);
 
     resize(Pixels(6825), Pixels(5445));
@@ -51,15 +53,36 @@ void Search::Populate_List(const SearchOptions& options) {
         descriptions->addItem(QString::fromLatin1(kNoMatchingLenses));
 }
 
+namespace {
+
+// The row shown selected, or -1 when none is.
+int ListIndex(const QListWidget* list) {
+    const QModelIndexList rows = list->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+// Selects `row` (and makes it current), or clears the selection for -1. A list that already
+// shows that selection is left alone and raises no change, so the mirror never loops.
+void SetListIndex(QListWidget* list, int row) {
+    if (ListIndex(list) == row)
+        return;
+    if (row < 0)
+        list->selectionModel()->clear();
+    else
+        list->setCurrentRow(row);
+}
+
+}  // namespace
+
 // After a search without result the lone description has no model number beside it; selecting
 // it leaves the model-number list without a selection.
 void Search::lenses_Click() {
-    descriptions->setCurrentRow(lenses->currentRow());
+    SetListIndex(descriptions, ListIndex(lenses));
 }
 
 void Search::descriptions_Click() {
-    const int row = descriptions->currentRow();
-    lenses->setCurrentRow(row < lenses->count() ? row : -1);
+    const int row = ListIndex(descriptions);
+    SetListIndex(lenses, row < lenses->count() ? row : -1);
 }
 
 // Only the left button selects a row; any press re-applies the pressed list's selection to the

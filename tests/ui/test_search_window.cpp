@@ -28,6 +28,9 @@ class SearchWindowTest : public QObject {
     void closeThenAnotherSearchHoldsOnlyTheNewRows();
     void noMatchLineCanBeSelectedSafely();
     void twoFillsWithoutClearingFollowEachOther();
+    void clearingTheSelectionIsMirrored_data();
+    void clearingTheSelectionIsMirrored();
+    void searchAfterCloseBoxSelectsNoRow();
 
   private:
     QRadioButton* Option(const char* name) const {
@@ -48,8 +51,13 @@ class SearchWindowTest : public QObject {
         QListWidget* l = List(list);
         QTest::mouseClick(l->viewport(), button, {}, l->visualItemRect(l->item(row)).center());
     }
+    // The rows shown selected in lenses and descriptions, -1 for none.
     QPair<int, int> Selected() const {
-        return {List("lenses")->currentRow(), List("descriptions")->currentRow()};
+        const auto row = [this](const char* name) {
+            const auto rows = List(name)->selectionModel()->selectedRows();
+            return rows.isEmpty() ? -1 : rows.first().row();
+        };
+        return {row("lenses"), row("descriptions")};
     }
 
     std::unique_ptr<Module1> windows;
@@ -169,6 +177,43 @@ void SearchWindowTest::twoFillsWithoutClearingFollowEachOther() {
     QCOMPARE(List("lenses")->count(), 8);
     QCOMPARE(List("descriptions")->count(), 9);  // the first fill's no-match line stays
     QCOMPARE(Rows("descriptions").first(), QString("There are no lenses that match your inquiry."));
+}
+
+void SearchWindowTest::clearingTheSelectionIsMirrored_data() {
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<bool>("byKeyboard");  // Ctrl+Space, otherwise Ctrl+click
+    QTest::newRow("Ctrl+click in lenses") << "lenses" << false;
+    QTest::newRow("Ctrl+Space in descriptions") << "descriptions" << true;
+}
+
+void SearchWindowTest::clearingTheSelectionIsMirrored() {
+    QFETCH(QString, list);
+    QFETCH(bool, byKeyboard);
+    SearchByMenu();
+    QVERIFY(QTest::qWaitForWindowExposed(windows->search()));
+    ClickRow(qPrintable(list), 2);
+    QCOMPARE(Selected(), qMakePair(2, 2));
+    QListWidget* l = List(qPrintable(list));
+    if (byKeyboard)
+        QTest::keyClick(l, Qt::Key_Space, Qt::ControlModifier);
+    else
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          l->visualItemRect(l->item(2)).center());
+    QCOMPARE(Selected(), qMakePair(-1, -1));
+}
+
+// A list that gets the focus back when the window is shown again makes its first row current;
+// that must not select it, in that list or the other.
+void SearchWindowTest::searchAfterCloseBoxSelectsNoRow() {
+    SearchByMenu();
+    QVERIFY(QTest::qWaitForWindowActive(windows->search()));
+    ClickRow("lenses", 3);
+    QTRY_COMPARE(QApplication::focusWidget(), List("lenses"));
+    windows->search()->close();
+    SearchByMenu();
+    QVERIFY(QTest::qWaitForWindowActive(windows->search()));
+    QTRY_COMPARE(QApplication::focusWidget(), List("lenses"));
+    QCOMPARE(Selected(), qMakePair(-1, -1));
 }
 
 QTEST_MAIN(SearchWindowTest)
