@@ -22,6 +22,11 @@ struct CalcRow {
 
     std::u16string& Stored(Quantity q);
     const std::u16string& Stored(Quantity q) const;
+
+    bool operator==(const CalcRow& other) const {
+        return StoredF == other.StoredF && StoredL == other.StoredL && StoredH == other.StoredH &&
+               StoredV == other.StoredV && Mark == other.Mark;
+    }
 };
 
 enum class Evaluation { Click, Leave };
@@ -53,6 +58,14 @@ class LensCalculator {
     std::u16string IgnoredSep;  // only a one-character text ever matches anything
 
     const NumberFormat& format() const { return numberFormat; }
+
+    // The same state: equal calculators give equal writes for the same texts.
+    bool operator==(const LensCalculator& other) const {
+        return SensorHeight == other.SensorHeight && rows == other.rows &&
+               IgnoredSep == other.IgnoredSep &&
+               numberFormat.decimalMark == other.numberFormat.decimalMark &&
+               numberFormat.groupMark == other.numberFormat.groupMark;
+    }
 
     // The start state: copies the boxes' start texts (indexed by row, then F, L, H, V) into the
     // stored texts and marks both rows F.

@@ -221,7 +221,6 @@ void Obbiettivi::BuildCalculatorFrame(QWidget* client) {
             box->setAlignment(Qt::AlignCenter);
             box->setVisible(row == 0);
             box->installEventFilter(this);
-            connect(box, &QLineEdit::textChanged, this, [this] { tickMayChangeSomething = true; });
             boxes[row][column] = box;
             boxHeadings[column] = headings[column]->text();
         }
@@ -273,29 +272,32 @@ QLineEdit* Obbiettivi::Box(int row, Quantity q) const {
 
 void Obbiettivi::EvaluateBox(int row, Quantity q, Evaluation kind) {
     const auto writes = calc.Evaluate(row, q, kind, Box(row, q)->text().toStdU16String());
-    tickMayChangeSomething = true;
     ApplyWrites(writes, {q, q});
 }
 
-// A tick whose inputs are those of the last tick changes nothing: the calculation gives the same
-// texts, the boxes already show them, and the box being typed into is skipped as before. Such a
-// tick returns at once, so that the program sleeps between ticks as an idle program should.
-// Its inputs are the calculator (changed only by evaluations and the sensor format), the texts
-// of the boxes, and which box has the focus and whether the user has typed in it.
+// Between the user's entries nothing a tick reads changes, and the program sleeps between ticks
+// as an idle program should.
 void Obbiettivi::CalcoloFocale_Timer() {
-    const QWidget* focused = focusWidget();
-    const auto* focusedBox = qobject_cast<const QLineEdit*>(focused);
-    const bool typedIn = focusedBox && focusedBox->isModified();
-    if (!tickMayChangeSomething && focused == focusAtLastTick && typedIn == typedInAtLastTick)
+    TickInputs inputs = ReadTickInputs();
+    if (lastTick == inputs)
         return;
-    tickMayChangeSomething = false;  // the writes below set it again if they change a box
-    focusAtLastTick = focused;
-    typedInAtLastTick = typedIn;
+    lastTick = std::move(inputs);
 
     const std::array<Quantity, 2> marked{calc.rows[0].Mark, calc.rows[1].Mark};
     const auto writes = calc.Tick(Box(0, marked[0])->text().toStdU16String(),
                                   Box(1, marked[1])->text().toStdU16String());
     ApplyWrites(writes, marked);
+}
+
+Obbiettivi::TickInputs Obbiettivi::ReadTickInputs() const {
+    TickInputs inputs{calc, {}, focusWidget(), false};
+    for (int row = 0; row < 2; ++row) {
+        for (int column = 0; column < kBoxColumnCount; ++column)
+            inputs.boxTexts[row * kBoxColumnCount + column] = boxes[row][column]->text();
+    }
+    const auto* focusedBox = qobject_cast<const QLineEdit*>(inputs.focus);
+    inputs.typedIn = focusedBox && focusedBox->isModified();
+    return inputs;
 }
 
 void Obbiettivi::TimerMove_Timer() {
@@ -374,7 +376,6 @@ void Obbiettivi::SelectSensor(const QRadioButton* option) {
     const auto format = SensorFormatOfOption(option->objectName().toStdString());
     if (format)
         calc.SensorHeight = format->HeightAt4x3Mm();
-    tickMayChangeSomething = true;
 }
 
 void Obbiettivi::ShowTeleRow(bool zoomLens) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 
 #include "catalogue.h"
 #include "lens_calculator.h"
@@ -101,8 +102,20 @@ class Obbiettivi : public ModeWindow {
     QTimer* CalcoloFocale = nullptr;
     QTimer* TimerMove = nullptr;
 
-    // What the last tick read, so that a tick with nothing new to read can return at once.
-    bool tickMayChangeSomething = true;
-    const QWidget* focusAtLastTick = nullptr;
-    bool typedInAtLastTick = false;
+    // Everything a tick reads. A tick that would read what the last one read gives the same
+    // writes, which the boxes already show, so it returns at once; being a copy of all it
+    // reads, no change can slip past it.
+    struct TickInputs {
+        LensCalculator calc;
+        std::array<QString, 8> boxTexts;
+        const QWidget* focus = nullptr;
+        bool typedIn = false;
+
+        bool operator==(const TickInputs& other) const {
+            return calc == other.calc && boxTexts == other.boxTexts && focus == other.focus &&
+                   typedIn == other.typedIn;
+        }
+    };
+    TickInputs ReadTickInputs() const;
+    std::optional<TickInputs> lastTick;
 };
