@@ -5,6 +5,7 @@
 #include <QLayout>
 #include <QMenuBar>
 
+#include "focus_keeper.h"
 #include "layout.h"
 
 namespace {
@@ -59,7 +60,8 @@ ModeWindow::ModeWindow(const char* objectName, Mode ownMode, QWidget* parent)
     QAction* mnuAbout = AddItem(mnuHelp, "mnuAbout", QStringLiteral("&About Vistamarq..."));
     connect(mnuAbout, &QAction::triggered, this, &ModeWindow::aboutRequested);
 
-    connect(qApp, &QApplication::focusChanged, this, &ModeWindow::OnFocusChanged);
+    new FocusKeeper(this);
+    connect(qApp, &QApplication::focusChanged, this, &ModeWindow::FollowFocus);
 }
 
 // The focus moves while the window's widgets are torn down; by then no override may run.
@@ -76,6 +78,22 @@ void ModeWindow::FinishLayout() {
 void ModeWindow::SetMode(Mode mode) {
     mnuType->setChecked(mode == Mode::Type);
     mnuPartNo->setChecked(mode == Mode::PartNumber);
+}
+
+// The menu bar takes the focus while it is used from the keyboard and gives it back when the
+// menu closes: for the window's controls the focus never left.
+void ModeWindow::FollowFocus(QWidget* old, QWidget* now) {
+    if (now && now == menuBar()) {
+        focusBeforeMenuBar = old;
+        return;
+    }
+    if (old && old == menuBar()) {
+        old = focusBeforeMenuBar;
+        focusBeforeMenuBar = nullptr;
+        if (old == now)
+            return;
+    }
+    OnFocusChanged(old, now);
 }
 
 void ModeWindow::OnFocusChanged(QWidget*, QWidget*) {}

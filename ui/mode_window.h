@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 class QAction;
 class QMenu;
@@ -40,13 +41,17 @@ class ModeWindow : public QMainWindow {
     // Puts the check mark back on the window's own mode (a click would have toggled it).
     void CheckOwnMode() { SetMode(ownMode); }
 
-    // Every change of the keyboard focus in the application; the windows that care override it.
+    // Every change of the keyboard focus in the application, except the moves to and from the
+    // menu bar; the windows that care override it.
     virtual void OnFocusChanged(QWidget* old, QWidget* now);
 
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void FollowFocus(QWidget* old, QWidget* now);
+
     Mode ownMode;
+    QPointer<QWidget> focusBeforeMenuBar;
     QWidget* clientArea = nullptr;
     QMenu* mnuFile = nullptr;
     QAction* mnuExit = nullptr;

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include "focus_keeper.h"
 #include "layout.h"
 
 Search::Search(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -35,6 +36,7 @@ Search::Search(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(descriptions, &QListWidget::itemSelectionChanged, this, &Search::descriptions_Click);
     connect(Command1, &QPushButton::clicked, this, &Search::Command1_Click);
 
+    new FocusKeeper(this);
     resize(Pixels(6825), Pixels(5445));
     CentreOnScreen(this);
 }
