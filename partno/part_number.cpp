@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <utility>
 
 namespace {
 
@@ -43,16 +44,40 @@ bool IsDecimalDigit(const std::u16string& character) {
     return character.size() == 1 && character[0] >= u'0' && character[0] <= u'9';
 }
 
+// The format letters, each with its format's name in the sensor table and its line.
+struct FormatLetter {
+    char16_t upper;
+    std::string_view inches;
+    const char16_t* line;
+};
+constexpr std::array<FormatLetter, 4> kFormatLetters{{
+    {u'V', "1", u"1\" CCD format"},
+    {u'M', "2/3", u"2/3\" CCD format"},
+    {u'H', "1/2", u"1/2\" CCD format"},
+    {u'T', "1/3", u"1/3\" CCD format"},
+}};
+
+const FormatLetter* FormatOf(const std::u16string& first) {
+    for (const FormatLetter& letter : kFormatLetters) {
+        if (IsOneOf(first, letter.upper, static_cast<char16_t>(letter.upper - u'A' + u'a')))
+            return &letter;
+    }
+    return nullptr;
+}
+
 std::u16string FormatLine(const std::u16string& first) {
-    if (IsOneOf(first, u'V', u'v'))
-        return u"1\" CCD format";
-    if (IsOneOf(first, u'M', u'm'))
-        return u"2/3\" CCD format";
-    if (IsOneOf(first, u'H', u'h'))
-        return u"1/2\" CCD format";
-    if (IsOneOf(first, u'T', u't'))
-        return u"1/3\" CCD format";
-    return kNoMatchingPartNumber;
+    const FormatLetter* format = FormatOf(first);
+    return format ? format->line : kNoMatchingPartNumber;
+}
+
+// The characters that carry the focal length: after the G of a galvanometer drive, otherwise
+// right after the format letter; none when the second character is neither.
+std::optional<std::pair<std::u16string, std::u16string>> FocalLengthPair(const Characters& c) {
+    if (IsOneOf(c[1], u'G', u'g'))
+        return std::make_pair(c[2], c[3]);
+    if (IsDecimalDigit(c[1]))
+        return std::make_pair(c[1], c[2]);
+    return std::nullopt;
 }
 
 // A leading zero marks whole millimetres ("06" is 6 mm); any other pair carries one decimal
@@ -72,13 +97,25 @@ std::vector<std::u16string> DecodePartNumber(const std::u16string& text) {
     const Characters characters = LeadingCharacters(text);
     std::vector<std::u16string> lines{FormatLine(characters[0])};
 
-    if (IsOneOf(characters[1], u'G', u'g')) {
-        lines.push_back(u"G = Galvanometer (auto-iris)");
-        lines.push_back(FocalLengthLine(characters[2], characters[3]));
-    } else if (IsDecimalDigit(characters[1])) {
-        lines.push_back(FocalLengthLine(characters[1], characters[2]));
-    } else {
+    const auto pair = FocalLengthPair(characters);
+    if (!pair) {
         lines.assign(1, kNoMatchingPartNumber);
+        return lines;
     }
+    if (IsOneOf(characters[1], u'G', u'g'))
+        lines.push_back(u"G = Galvanometer (auto-iris)");
+    lines.push_back(FocalLengthLine(pair->first, pair->second));
     return lines;
+}
+
+// The same reading as the lines: "06" is 6 mm, "45" is 4.5 mm.
+std::optional<DecodedLens> DecodeLens(const std::u16string& text) {
+    const Characters characters = LeadingCharacters(text);
+    const FormatLetter* format = FormatOf(characters[0]);
+    const auto pair = FocalLengthPair(characters);
+    if (!format || !pair || !IsDecimalDigit(pair->first) || !IsDecimalDigit(pair->second))
+        return std::nullopt;
+    const int tens = pair->first[0] - u'0', units = pair->second[0] - u'0';
+    const double focalMm = tens == 0 && units != 0 ? units : tens + units / 10.0;
+    return DecodedLens{format->inches, focalMm};
 }

@@ -41,6 +41,8 @@ class PartNumberTest : public QObject {
     void longTexts_data();
     void longTexts() { CompareLines(); }
     void longTextCostsNoMoreThanItsStart();
+    void decodeLens_data();
+    void decodeLens();
 
   private:
     static void AddColumns() {
@@ -175,6 +177,42 @@ void PartNumberTest::longTextCostsNoMoreThanItsStart() {
     const std::u16string text = u"MG35" + std::u16string(8'000'000, u'5');
     QCOMPARE(Decode(QString::fromStdU16String(text)),
              (QStringList{"2/3\" CCD format", kGalvanometer, "35: focal length is 3.5mm."}));
+}
+
+// The format and focal length that the coverage window follows: only once both are typed.
+void PartNumberTest::decodeLens_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("lens");  // "format focal length", or empty for none
+    QTest::newRow("T06: 1/3 inch, 6 mm") << "T06"
+                                         << "1/3 6";
+    QTest::newRow("MG35: 2/3 inch, 3.5 mm") << "MG35"
+                                            << "2/3 3.5";
+    QTest::newRow("lower case, more characters") << "vg45x"
+                                                 << "1 4.5";
+    QTest::newRow("H12: 1.2 mm") << "H12"
+                                 << "1/2 1.2";
+    QTest::newRow("T00: zero, decoded as the lines say") << "T00"
+                                                         << "1/3 0";
+    QTest::newRow("half-typed focal length") << "H1"
+                                             << "";
+    QTest::newRow("no format") << "X06"
+                               << "";
+    QTest::newRow("letter in the focal length") << "TGx5"
+                                                << "";
+    QTest::newRow("empty") << ""
+                           << "";
+}
+
+void PartNumberTest::decodeLens() {
+    QFETCH(QString, text);
+    QFETCH(QString, lens);
+    const auto decoded = DecodeLens(text.toStdU16String());
+    const QString shown =
+        decoded ? QString::fromLatin1(decoded->formatInches.data(),
+                                      static_cast<int>(decoded->formatInches.size())) +
+                      ' ' + QString::number(decoded->focalMm)
+                : QString();
+    QCOMPARE(shown, lens);
 }
 
 QTEST_GUILESS_MAIN(PartNumberTest)
