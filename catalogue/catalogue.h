@@ -16,7 +16,7 @@ enum class Iris { M, Manual, DC, VD };
 
 // The ordered lenses listed for one combination of lens type, sensor format and iris control.
 struct CatalogueGroup {
-    std::string_view name;        // "FF_dueterzi_Manual", ...
+    std::string_view name;  // "FF_dueterzi_Manual", ...
     LensType lensType;
     Format format;
     Iris iris;
@@ -44,6 +44,9 @@ struct LensListing {
         return modelNumber == other.modelNumber && description == other.description;
     }
 };
+
+// The line that the results show for a row of a group: its lens format, an inch mark, the body.
+std::string DescriptionLine(const CatalogueGroup& group, const CatalogueRow& row);
 
 // The lenses that match the options, in order: lens types FF, zoom, VAR, HSP; formats un to
 // unquarto; irises M, Manual, DC, VD under zoom and Manual, DC, VD otherwise (M counts only

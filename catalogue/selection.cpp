@@ -1,7 +1,6 @@
 #include "catalogue.h"
 
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -54,6 +53,13 @@ bool IsSet(const SearchOptions& options, LensType lensType, Iris iris) {
 
 }  // namespace
 
+std::string DescriptionLine(const CatalogueGroup& group, const CatalogueRow& row) {
+    std::string description;
+    description.reserve(group.lensFormat.size() + 1 + row.body.size());
+    description.append(group.lensFormat).append(1, '"').append(row.body);
+    return description;
+}
+
 // The groups are stored in the order in which the buttons are tried (lens type, then format,
 // then iris, each in button order), so one pass over them yields the matches in that order,
 // however many buttons of a frame are set.
@@ -64,12 +70,8 @@ std::vector<LensListing> SelectLenses(const SearchOptions& options) {
             !IsSet(options, group.lensType, group.iris))
             continue;
         listings.reserve(listings.size() + group.rows.size());
-        for (const CatalogueRow& row : group.rows) {
-            std::string description;
-            description.reserve(group.lensFormat.size() + 1 + row.body.size());
-            description.append(group.lensFormat).append(1, '"').append(row.body);
-            listings.push_back({std::string(row.modelNumber), std::move(description)});
-        }
+        for (const CatalogueRow& row : group.rows)
+            listings.push_back({std::string(row.modelNumber), DescriptionLine(group, row)});
     }
     return listings;
 }
