@@ -1,5 +1,6 @@
 // The lens catalogue and the search by type: the groups, their order and rows, the selection
-// from the option buttons, and the rules that every model number and description obeys.
+// from the option buttons, and the rules that every model number and description obeys; the
+// focal lengths read from the descriptions.
 #include <QtTest>
 
 #include <cmath>
@@ -7,6 +8,7 @@
 #include <set>
 
 #include "catalogue.h"
+#include "focal_range.h"
 
 Q_DECLARE_METATYPE(SearchOptions)
 
@@ -73,6 +75,8 @@ class CatalogueTest : public QObject {
     void sharedModelNumbersAndRepeatedRows();
     void rowRules_data();
     void rowRules();
+    void focalRange_data();
+    void focalRange();
 };
 
 void CatalogueTest::groups_data() {
@@ -262,6 +266,13 @@ void CatalogueTest::rowRules() {
     QCOMPARE(model.left(1), formatLetter);
     QCOMPARE(model.at(1) == 'G', autoIris);
 
+    const std::optional<FocalRange> range = FocalRangeOf(body.toStdString());
+    QVERIFY2(range, qPrintable(body));
+    QCOMPARE(range->longestMm > range->shortestMm
+                 ? QString("%1-%2mm").arg(range->shortestMm).arg(range->longestMm)
+                 : QString("%1mm").arg(range->shortestMm),
+             body.section(' ', 2, 2));
+
     const std::string code = model.mid(autoIris ? 2 : 1, 2).toStdString();
     const double focal = FocalLength(body.toStdString());
     if (focal < 10) {
@@ -272,6 +283,26 @@ void CatalogueTest::rowRules() {
         QVERIFY2(std::isalpha(static_cast<unsigned char>(code[0])) && code[0] != 'G',
                  qPrintable(model));
     }
+}
+
+// Every row of the catalogue is also read, under rowRules.
+void CatalogueTest::focalRange_data() {
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("fixed") << QString("  8mm F1.2 manual iris") << "8..8";
+    QTest::newRow("varifocal") << QString("  3.5-8mm F1.4 varifocal") << "3.5..8";
+    QTest::newRow("zoom, nothing after") << QString("12.5-75mm") << "12.5..75";
+    for (const char* bad : {"", "  F1.4", "  8 mm", "  8-mm", "  -8mm", "  8-3mm", "  8-8mm",
+                            "  8mmF1.2", "  8.5.1mm", "  1e1mm", "  infmm", "  0mm"})
+        QTest::addRow("no focal length: \"%s\"", bad) << bad << "none";
+}
+
+void CatalogueTest::focalRange() {
+    QFETCH(QString, body);
+    QFETCH(QString, expected);
+    const std::optional<FocalRange> range = FocalRangeOf(body.toStdString());
+    QCOMPARE(range ? QString("%1..%2").arg(range->shortestMm).arg(range->longestMm) : "none",
+             expected);
 }
 
 QTEST_GUILESS_MAIN(CatalogueTest)
