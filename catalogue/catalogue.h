@@ -63,6 +63,9 @@ struct LensListing {
     }
 };
 
+// The line that the results show for a row of a group: its lens format, an inch mark, the body.
+std::string DescriptionLine(const CatalogueGroup& group, const CatalogueRow& row);
+
 // The lenses that match the options, in order: lens types FF, zoom, VAR, HSP; formats un to
 // unquarto; irises M, Manual, DC, VD. A combination without a group adds nothing (only zoom
 // lenses have a motorized iris, so M adds nothing to the other lens types).

@@ -1,8 +1,14 @@
 #include "catalogue.h"
 
 #include <string>
-#include <utility>
 #include <vector>
+
+std::string DescriptionLine(const CatalogueGroup& group, const CatalogueRow& row) {
+    std::string description;
+    description.reserve(group.lensFormat.size() + 1 + row.body.size());
+    description.append(group.lensFormat).append(1, '"').append(row.body);
+    return description;
+}
 
 // The groups are stored in the order in which the buttons are tried (lens type, then format,
 // then iris, each in button order), so one pass over them yields the matches in that order,
@@ -13,12 +19,8 @@ std::vector<LensListing> SelectLenses(const SearchOptions& options) {
         if (!options.Has(group.lensType) || !options.Has(group.format) || !options.Has(group.iris))
             continue;
         listings.reserve(listings.size() + group.rows.size());
-        for (const CatalogueRow& row : group.rows) {
-            std::string description;
-            description.reserve(group.lensFormat.size() + 1 + row.body.size());
-            description.append(group.lensFormat).append(1, '"').append(row.body);
-            listings.push_back({std::string(row.modelNumber), std::move(description)});
-        }
+        for (const CatalogueRow& row : group.rows)
+            listings.push_back({std::string(row.modelNumber), DescriptionLine(group, row)});
     }
     return listings;
 }

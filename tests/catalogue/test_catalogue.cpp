@@ -1,5 +1,7 @@
 // The lens catalogue and the search by type: the groups, their order and rows, the selection
-// from the option buttons, and the rules that every model number and description obeys.
+// from the option buttons, and the rules that every model number and description obeys; the
+// focal lengths read from the descriptions and the lenses that let a camera reach a density.
+// Expected figures were computed apart from the program.
 #include <QtTest>
 
 #include <cmath>
@@ -7,8 +9,11 @@
 #include <set>
 
 #include "catalogue.h"
+#include "focal_range.h"
+#include "lens_suggestions.h"
 
 Q_DECLARE_METATYPE(SearchOptions)
+Q_DECLARE_METATYPE(LensCamera)
 
 namespace {
 
@@ -43,6 +48,9 @@ std::optional<double> DecodedFocalLength(std::string_view pair) {
     return (pair[0] - '0') + (pair[1] - '0') / 10.0;
 }
 
+// 1/1.8" at 16:9: width = diagonal x 16 / sqrt(16² + 9²).
+const LensCamera k18x169{16 / 1.8 * 16 / std::sqrt(337.0), 16 / 1.8, 1920};
+
 }  // namespace
 
 class CatalogueTest : public QObject {
@@ -59,6 +67,11 @@ class CatalogueTest : public QObject {
     void sharedModelNumbersAndRepeatedRows();
     void rowRules_data();
     void rowRules();
+    void focalRange_data();
+    void focalRange();
+    void suggestions_data();
+    void suggestions();
+    void sharedModelNumberShowsTheRowItIsSetBy();
 };
 
 void CatalogueTest::groups_data() {
@@ -248,6 +261,13 @@ void CatalogueTest::rowRules() {
     QCOMPARE(model.left(1), formatLetter);
     QCOMPARE(model.at(1) == 'G', autoIris);
 
+    const std::optional<FocalRange> range = FocalRangeOf(body.toStdString());
+    QVERIFY2(range, qPrintable(body));
+    QCOMPARE(range->longestMm > range->shortestMm
+                 ? QString("%1-%2mm").arg(range->shortestMm).arg(range->longestMm)
+                 : QString("%1mm").arg(range->shortestMm),
+             body.section(' ', 2, 2));
+
     const std::string code = model.mid(autoIris ? 2 : 1, 2).toStdString();
     const double focal = FocalLength(body.toStdString());
     if (focal < 10) {
@@ -258,6 +278,82 @@ void CatalogueTest::rowRules() {
         QVERIFY2(std::isalpha(static_cast<unsigned char>(code[0])) && code[0] != 'G',
                  qPrintable(model));
     }
+}
+
+// Every row of the catalogue is also read, under rowRules.
+void CatalogueTest::focalRange_data() {
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("fixed") << QString("  8mm F1.2 manual iris") << "8..8";
+    QTest::newRow("varifocal") << QString("  3.5-8mm F1.4 varifocal") << "3.5..8";
+    QTest::newRow("zoom, nothing after") << QString("12.5-75mm") << "12.5..75";
+    for (const char* bad : {"", "  F1.4", "  8 mm", "  8-mm", "  -8mm", "  8-3mm", "  8-8mm",
+                            "  8mmF1.2", "  8.5.1mm", "  1e1mm", "  infmm", "  0mm"})
+        QTest::addRow("no focal length: \"%s\"", bad) << bad << "none";
+}
+
+void CatalogueTest::focalRange() {
+    QFETCH(QString, body);
+    QFETCH(QString, expected);
+    const std::optional<FocalRange> range = FocalRangeOf(body.toStdString());
+    QCOMPARE(range ? QString("%1..%2").arg(range->shortestMm).arg(range->longestMm) : "none",
+             expected);
+}
+
+// How many, the first entry's figures as the user sees them, the leading entries' model numbers.
+void CatalogueTest::suggestions_data() {
+    QTest::addColumn<LensCamera>("camera");
+    QTest::addColumn<double>("depth");
+    QTest::addColumn<double>("density");
+    QTest::addColumn<QString>("leading");
+    const LensCamera third{4.8, 6, 1920};
+    QTest::newRow("1/3 inch, 20 ft, Identify: 3.81 mm, varifocals first")
+        << third << 6.096 << 250.0
+        << "126 from 3.81 mm, 250.0 px/m, 7.68 m: H3580V HG3580VD HG3580VV T2860V T3580V";
+    QTest::newRow("1/3 inch, 2592 across, 12.96 m, Identify: 6 mm but for rounding")
+        << LensCamera{4.8, 6, 2592} << 12.96 << 250.0
+        << "121 from 6.00 mm, 250.0 px/m, 10.37 m: "
+           "M0614 HG0614D T0614 TG0614D TG0614V H0660M3 H0660M3P H0672M3 H0672M3PS H5582M3";
+    QTest::newRow("1/3 inch, Inspect at 96 m: the 240 mm ends only")
+        << third << 96.0 << 1000.0
+        << "5 from 240.00 mm, 1000.0 px/m, 1.92 m: "
+           "HZ12240M3 HZ12240M3P HGZ12240V2 HGZ12240V2P HGZ12240V2S";
+    QTest::newRow("1/1.8 inch 16:9, 30 m, Identify: 2/3 inch lenses, one per model")
+        << k18x169 << 30.0 << 250.0
+        << "7 from 30.26 mm, 250.0 px/m, 7.68 m: M0880Z MZ12575 MV1250 MF3516 MF5018 MF7518";
+    QTest::newRow("1/1.8 inch 16:9, 3840 across, 20 m, Recognise: ties in catalogue order")
+        << LensCamera{k18x169.sensorWidthMm, k18x169.sensorDiagonalMm, 3840} << 20.0 << 125.0
+        << "13 from 6.00 mm, 148.7 px/m, 25.82 m: M0614 M0812 M0880Z M8513 MF1214 MZ12575 MV1250";
+    QTest::newRow("1/3 inch, Inspect at 100 m: longer than every lens")
+        << third << 100.0 << 1000.0 << "0";
+    QTest::newRow("zero width") << LensCamera{0, 6, 1920} << 5.0 << 250.0 << "0";
+    QTest::newRow("zero diagonal") << LensCamera{4.8, 0, 1920} << 5.0 << 250.0 << "0";
+    QTest::newRow("negative distance and density") << third << -5.0 << -250.0 << "0";
+}
+
+void CatalogueTest::suggestions() {
+    QFETCH(LensCamera, camera);
+    QFETCH(double, depth);
+    QFETCH(double, density);
+    QFETCH(QString, leading);
+    const std::vector<LensSuggestion> lenses = SuggestLenses(camera, depth, density);
+    QString shown = QString::number(lenses.size());
+    for (const LensSuggestion& lens : lenses) {
+        if (&lens == &lenses.front())
+            shown += QString(" from %1 mm, %2 px/m, %3 m:")
+                         .arg(lens.focalMm, 0, 'f', 2)
+                         .arg(lens.densityPxPerM, 0, 'f', 1)
+                         .arg(lens.sceneWidthM, 0, 'f', 2);
+        shown += ' ' + QString::fromStdString(lens.modelNumber);
+    }
+    QCOMPARE((shown + ' ').left(leading.size() + 1), leading + ' ');  // whole model numbers
+}
+
+// Listed as a fixed lens at its wide end and again with its whole range: set beyond 12.5 mm, the
+// entry is the zoom's row, shown as the search results show it.
+void CatalogueTest::sharedModelNumberShowsTheRowItIsSetBy() {
+    QCOMPARE(SuggestLenses(k18x169, 30, 250)[1].description,
+             "2/3\"  12.5-75mm F1.8 6x manual zoom, manual iris and focus, C mount");
 }
 
 QTEST_GUILESS_MAIN(CatalogueTest)
