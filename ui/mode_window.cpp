@@ -56,6 +56,11 @@ ModeWindow::ModeWindow(const char* objectName, Mode ownMode, QWidget* parent)
     }
     CheckOwnMode();
 
+    QMenu* mnuTools = AddMenu(menuBar(), "mnuTools", QStringLiteral("&Tools"));
+    QAction* mnuCoverage = AddItem(mnuTools, "mnuCoverage", QStringLiteral("&Coverage\u2026"));
+    mnuCoverage->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    connect(mnuCoverage, &QAction::triggered, this, &ModeWindow::coverageRequested);
+
     QMenu* mnuHelp = AddMenu(menuBar(), "mnuHelp", QStringLiteral("&Help"));
     QAction* mnuAbout = AddItem(mnuHelp, "mnuAbout", QStringLiteral("&About Vistamarq..."));
     connect(mnuAbout, &QAction::triggered, this, &ModeWindow::aboutRequested);

@@ -8,7 +8,8 @@ class QMenu;
 
 // What the program's two mode windows, search by type and search by part number, share: the
 // caption, icon and fixed frame, a 457 x 345 client area under the menu bar, and the menus
-// "&File" > "&Exit", "&Search Mode" with a check mark on the window's own mode, and "&Help".
+// "&File" > "&Exit", "&Search Mode" with a check mark on the window's own mode, "&Tools" >
+// "&Coverage…" and "&Help".
 // Choosing the other mode, About or Exit only asks the application (signals); closing the window
 // ends the program, as either mode window is the program's only visible one.
 class ModeWindow : public QMainWindow {
@@ -25,6 +26,7 @@ class ModeWindow : public QMainWindow {
     void typeModeRequested();
     void partNoModeRequested();
     void aboutRequested();
+    void coverageRequested();
     void exitRequested();
 
   protected:

@@ -287,6 +287,7 @@ void Obbiettivi::CalcoloFocale_Timer() {
     const auto writes = calc.Tick(Box(0, marked[0])->text().toStdU16String(),
                                   Box(1, marked[1])->text().toStdU16String());
     ApplyWrites(writes, marked);
+    emit calculatorChanged();
 }
 
 Obbiettivi::TickInputs Obbiettivi::ReadTickInputs() const {
@@ -385,4 +386,19 @@ void Obbiettivi::ShowTeleRow(bool zoomLens) {
     for (QLineEdit* box : boxes[1])
         box->setVisible(zoomLens);
     NameBoxesForScreenReaders(zoomLens);
+    emit calculatorChanged();
+}
+
+std::string_view Obbiettivi::sensorFormatInches() const {
+    for (const QRadioButton* option : formatOptions) {
+        if (option->isChecked()) {
+            if (const auto format = SensorFormatOfOption(option->objectName().toStdString()))
+                return format->inches;
+        }
+    }
+    return SensorFormatOfOption(kStartSensorOption)->inches;
+}
+
+bool Obbiettivi::zoomLensChosen() const {
+    return zoom->isChecked();
 }

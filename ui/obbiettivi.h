@@ -27,9 +27,16 @@ class Obbiettivi : public ModeWindow {
 
     const LensCalculator& calculator() const { return calc; }
     SearchOptions searchOptions() const;
+    // The sensor format chosen, as the sensor table names it ("1/3").
+    std::string_view sensorFormatInches() const;
+    // Whether the second row, the tele end of a zoom lens, is in use.
+    bool zoomLensChosen() const;
 
   signals:
     void searchRequested();
+    // The calculator's state or its rows in use have changed: raised by a tick that found
+    // something new to read, and by a change of lens type.
+    void calculatorChanged();
 
   public slots:
     void CalcoloFocale_Timer();

@@ -43,9 +43,14 @@ void PartNo::Form_Load() {
 }
 
 void PartNo::txtPartNo_Change() {
+    const std::u16string text = txtPartNo->text().toStdU16String();
     lstResults->clear();
-    for (const std::u16string& line : DecodePartNumber(txtPartNo->text().toStdU16String()))
+    for (const std::u16string& line : DecodePartNumber(text))
         lstResults->addItem(QString::fromStdU16String(line));
+    if (const auto lens = DecodeLens(text)) {
+        decodedLens = lens;
+        emit lensDecoded();
+    }
 }
 
 void PartNo::txtPartNo_GotFocus() {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include "mode_window.h"
+#include "part_number.h"
 
 class QLineEdit;
 class QListWidget;
@@ -15,6 +18,13 @@ class PartNo : public ModeWindow {
     explicit PartNo(QWidget* parent = nullptr);
 
     static const QString kPrompt;
+
+    // The format and focal length of the last part number that gave both; kept while the box
+    // is emptied or holds a part number that gives less.
+    const std::optional<DecodedLens>& lastDecodedLens() const { return decodedLens; }
+
+  signals:
+    void lensDecoded();
 
   public slots:
     void txtPartNo_Change();
@@ -31,4 +41,5 @@ class PartNo : public ModeWindow {
     QLineEdit* txtPartNo = nullptr;
     QListWidget* lstResults = nullptr;
     bool arrivingByShow = false;
+    std::optional<DecodedLens> decodedLens;
 };
