@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+#include "length_unit.h"
+#include "number_text.h"
+
+// The texts of Coverage's results, in the user's number format. Every figure is rounded, half
+// away from zero, on its 15-digit decimal text (as NumberText writes it), so that a length worked
+// out as 8.075 ft shows as 8.08 ft although its double lies a hair below 8.075. Callers pass
+// finite figures; sizes and distances are never below 0, and a result that rounds to 0 shows
+// without a minus sign.
+
+// The result of a bad input: an em dash.
+inline constexpr char16_t kNoResult[] = u"\u2014";
+
+// The value rounded to a number of decimals (0 to 15), written out in full: "7.32", "1829".
+std::u16string RoundedText(double value, int decimals, const NumberFormat& format);
+// The same, appended to a text.
+void AppendRounded(std::u16string& text, double value, int decimals, const NumberFormat& format);
+
+// "61.9°"
+std::u16string AngleText(double degrees, const NumberFormat& format);
+
+// "7.32 m (24.00 ft)" in metres, "24.00 ft (7.32 m)" in feet.
+std::u16string LengthText(double metres, LengthUnit unit, const NumberFormat& format);
+
+// "2.46–5.71 m (8.08–18.73 ft)": a range of ground distances, with an en dash.
+std::u16string LengthRangeText(double nearMetres, double farMetres, LengthUnit unit,
+                               const NumberFormat& format);
+
+// "262.5 px/m (80.0 px/ft)" in metres, "80.0 px/ft (262.5 px/m)" in feet.
+std::u16string DensityText(double pxPerMetre, LengthUnit unit, const NumberFormat& format);
+
+// "3.81 mm"
+std::u16string FocalLengthText(double millimetres, const NumberFormat& format);

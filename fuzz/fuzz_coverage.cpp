@@ -1,0 +1,124 @@
+// The Coverage model with any form: any text in every field, in either number format, any format,
+// shape, resolution and unit, mounting on or off, aimed or tilted. Every text it returns is shown
+// to the user, so none may hold inf, nan or a minus sign (no size or distance is negative), and a
+// result is missing ("—") only while the message line says what to enter. The unit switch must
+// bring a length back to what it was.
+#include <cctype>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <iterator>
+#include <string>
+
+#include "coverage.h"
+#include "fuzz_input.h"
+
+namespace {
+
+const NumberFormat kFormats[] = {{u".", u","}, {u",", u"."}};
+
+void Check(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+void CheckShown(std::u16string_view text) {
+    std::string lower;
+    for (char16_t unit : text)
+        lower += unit < 128 ? static_cast<char>(std::tolower(unit)) : '?';
+    Check(lower.find("inf") == std::string::npos && lower.find("nan") == std::string::npos);
+    Check(lower.find('-') == std::string::npos);
+}
+
+// Typing is mostly digits, marks, signs and exponents; arbitrary units find those too slowly.
+std::u16string TypedText(FuzzInput& input) {
+    static constexpr char16_t kKeys[] = u"0123456789.,eE+- \t";
+    const std::size_t length = input.Byte() % 20;
+    std::u16string text;
+    for (std::size_t i = 0; i < length && !input.Empty(); ++i)
+        text += kKeys[input.Byte() % (std::size(kKeys) - 1)];
+    return text;
+}
+
+std::u16string FieldText(FuzzInput& input) {
+    return input.Byte() % 4 ? TypedText(input) : input.Text(24);
+}
+
+void CheckFigure(const std::optional<double>& value) {
+    Check(!value || (std::isfinite(*value) && *value >= 0));
+}
+
+void CheckUnitSwitch(const std::u16string& text, LengthUnit from, const NumberFormat& format) {
+    const LengthUnit to = from == LengthUnit::Metres ? LengthUnit::Feet : LengthUnit::Metres;
+    const std::optional<double> value = ParseNumber(text, format);
+    const auto there = ConvertLengthText(text, from, to, format);
+    if (!value || !there)
+        return;
+    const auto back = ConvertLengthText(*there, to, from, format);
+    Check(back.has_value());
+    // Back to its 15 digits: a text typed with more loses only those beyond the fifteenth.
+    const double returned = *ParseNumber(*back, format);
+    if (std::fabs(*value) >= 1e-300)
+        Check(std::fabs(returned - *value) <= 1e-14 * std::fabs(*value));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzInput input(data, size);
+    const NumberFormat& format = kFormats[input.Byte() % 2];
+    CoverageInputs in;
+    in.format = input.Byte() % kFormatChoices;
+    in.aspect = input.Byte() % 2 ? Aspect::SixteenByNine : Aspect::FourByThree;
+    in.custom = input.Byte() % 2 ? CustomSensor::ByPixelSize : CustomSensor::BySize;
+    in.unit = input.Byte() % 2 ? LengthUnit::Feet : LengthUnit::Metres;
+    const std::uint8_t flags = input.Byte();
+    in.mounted = flags & 1;
+    in.distanceIsLineOfSight = flags & 2;
+    in.tiltAimed = flags & 4;
+    for (std::u16string* field :
+         {&in.customWidthMm, &in.customHeightMm, &in.pixelSizeUm, &in.pixelsAcross, &in.pixelsDown,
+          &in.focalLengthMm, &in.distance, &in.cameraHeight, &in.targetHeight, &in.tiltDeg}) {
+        if (input.Byte() % 3)
+            *field = FieldText(input);
+    }
+
+    const Coverage coverage = ComputeCoverage(in, format);
+    bool missing = false;
+    const auto shown = [&](std::u16string_view text) {
+        CheckShown(text);
+        missing = missing || text == kNoResult;
+    };
+    for (const auto& field : ResultFields(coverage.texts))
+        shown(field.second);
+    for (const DoriRowTexts& row : coverage.texts.doriTable) {
+        for (const std::u16string* text :
+             {&row.level, &row.density, &row.farthest, &row.focalLengthNeeded, &row.pixelsNeeded,
+              &row.groundRange})
+            shown(*text);
+    }
+    CheckShown(coverage.message);
+    Check(!missing || !coverage.message.empty());
+
+    const CoverageFigures& f = coverage.figures;
+    for (const auto* figure : {&f.sensorWidthMm, &f.angleHDeg, &f.angleDDeg, &f.depthM,
+                               &f.sceneWidthM, &f.sceneHeightM, &f.densityPxPerM})
+        CheckFigure(*figure);
+    for (const DoriFigures& row : f.dori) {
+        CheckFigure(row.farthestDepthM);
+        CheckFigure(row.focalLengthNeededMm);
+        CheckFigure(row.pixelsNeeded);
+        if (row.groundRangeM && *row.groundRangeM) {
+            const GroundRange& range = **row.groundRangeM;
+            Check(std::isfinite(range.farM) && range.nearM >= 0 && range.nearM <= range.farM);
+        }
+    }
+    if (f.mounting) {
+        CheckFigure(f.mounting->slantDistanceM);
+        CheckFigure(f.mounting->blindZoneM);
+        CheckFigure(f.mounting->tiltDeg);
+    }
+
+    CheckUnitSwitch(in.distance, in.unit, format);
+    return 0;
+}
