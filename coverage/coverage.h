@@ -20,7 +20,8 @@
 enum class CustomSensor { BySize, ByPixelSize };
 
 // The form as the user filled it in. Texts are read with the user's number format, as the
-// calculator reads its boxes; a text is read only while the choices make it count.
+// calculator reads its boxes. The custom sizes, the pixel size, the mounting fields and the typed
+// tilt are read only while the choices make them count; the resolution always.
 struct CoverageInputs {
     std::size_t format = kStartFormat;    // a row of kSensorFormats, or kCustomFormat
     Aspect aspect = Aspect::FourByThree;  // splits a row's diagonal; not read for Custom
@@ -45,8 +46,8 @@ struct CoverageInputs {
     std::u16string tiltDeg = u"30";        // below the horizontal, when not aimed
 };
 
-// The start of the form in a unit: the calculator's start, 4 mm at 20 ft, and a camera at 3 m
-// (10 ft) above a face at 1.6 m (5.25 ft).
+// The start of the form in a unit: the calculator's start, 4 mm at 20 ft, and a camera 3 m
+// (10 ft) above the ground looking at a face 1.6 m (5.25 ft) above it.
 CoverageInputs DefaultCoverageInputs(LengthUnit unit);
 
 // The figures behind the texts, for pictures and lens suggestions: millimetres, metres, degrees,
