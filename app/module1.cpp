@@ -2,9 +2,12 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QScreen>
 #include <QStandardPaths>
+#include <algorithm>
 
 #include "about_window.h"
+#include "coverage_window.h"
 #include "obbiettivi.h"
 #include "partno_window.h"
 #include "search_window.h"
@@ -32,11 +35,15 @@ Module1::Module1(const std::filesystem::path& settingsFile) {
     connect(partNoWindow, &PartNo::aboutRequested, this, [this] { ShowAbout(partNoWindow); });
     connect(partNoWindow, &PartNo::exitRequested, this, &Module1::EndProgram);
     connect(searchWindow, &Search::closeRequested, this, &Module1::CloseSearchResults);
+    for (ModeWindow* window :
+         {static_cast<ModeWindow*>(mainWindow), static_cast<ModeWindow*>(partNoWindow)})
+        connect(window, &ModeWindow::coverageRequested, this, &Module1::ShowCoverage);
 
     mainWindow->show();
 }
 
 Module1::~Module1() {
+    delete coverageWindow;
     delete aboutWindow.data();
     delete searchWindow;
     delete partNoWindow;
@@ -100,6 +107,32 @@ void Module1::CloseAbout() {
     // Destroyed once its own click handler has returned.
     aboutWindow->deleteLater();
     aboutWindow = nullptr;
+}
+
+namespace {
+
+// To the right of `other` where the screen has room, otherwise against the screen's right edge.
+void PlaceBeside(QWidget* window, const QWidget* other) {
+    const QRect screen = other->screen()->availableGeometry();
+    const QRect beside = other->frameGeometry();
+    const int left = std::min(beside.right() + 8, screen.right() - window->width());
+    const int top = std::min(beside.top(), screen.bottom() - window->frameGeometry().height());
+    window->move(std::max(screen.left(), left), std::max(screen.top(), top));
+}
+
+}  // namespace
+
+// Not one of the modes: it hides nothing, and stays open beside either mode window. It is made
+// the first time it is asked for, so that it costs nothing at start-up.
+void Module1::ShowCoverage() {
+    if (!coverageWindow) {
+        coverageWindow = new CoverageWindow(*mainWindow, *partNoWindow);
+        PlaceBeside(coverageWindow,
+                    mainWindow->isVisible() ? static_cast<QWidget*>(mainWindow) : partNoWindow);
+    }
+    coverageWindow->show();
+    coverageWindow->raise();
+    coverageWindow->activateWindow();
 }
 
 void Module1::EndProgram() {

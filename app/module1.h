@@ -10,6 +10,7 @@ class Obbiettivi;
 class PartNo;
 class Search;
 class About;
+class CoverageWindow;
 class QWidget;
 
 // The program's windows and the moves between them. A move chosen from a menu (a mode switch,
@@ -31,7 +32,8 @@ class Module1 : public QObject {
     Obbiettivi* obbiettivi() const { return mainWindow; }
     PartNo* partNo() const { return partNoWindow; }
     Search* search() const { return searchWindow; }
-    About* about() const;  // null while destroyed
+    About* about() const;                                        // null while destroyed
+    CoverageWindow* coverage() const { return coverageWindow; }  // null until first opened
 
     void ShowSearchResults();
     void ShowPartNoMode();
@@ -39,6 +41,8 @@ class Module1 : public QObject {
     void ShowAbout(QWidget* opener);
     void CloseAbout();
     void CloseSearchResults();
+    // Opens the Coverage window beside the mode window, creating it the first time.
+    void ShowCoverage();
 
     // Ends the program at once: the event loop stops and no window runs another handler.
     static void EndProgram();
@@ -52,4 +56,5 @@ class Module1 : public QObject {
     Search* searchWindow = nullptr;
     QPointer<About> aboutWindow;
     QPointer<QWidget> aboutOpener;
+    CoverageWindow* coverageWindow = nullptr;
 };

@@ -1,0 +1,578 @@
+#include "coverage_window.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QStandardItemModel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "obbiettivi.h"
+#include "partno_window.h"
+#include "text_box.h"
+
+namespace {
+
+QString ToQString(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// What each result field is called beside its figure, by the field's object name.
+QString ResultCaption(std::string_view name) {
+    static const std::array<std::pair<std::string_view, const char*>, 12> captions{{
+        {"angleH", "Horizontal angle of view"},
+        {"angleV", "Vertical angle of view"},
+        {"angleD", "Diagonal angle of view"},
+        {"sceneWidth", "Scene width at the target"},
+        {"sceneHeight", "Scene height at the target"},
+        {"density", "Pixel density across the scene"},
+        {"level", "DORI level reached"},
+        {"slantDistance", "Distance along the line of sight"},
+        {"tiltAngle", "Tilt below the horizontal"},
+        {"blindZone", "Blind zone (target not seen whole)"},
+        {"nearEdgeGround", "View meets the ground from"},
+        {"farEdgeGround", "View meets the ground up to"},
+    }};
+    for (const auto& [field, caption] : captions) {
+        if (field == name)
+            return QString::fromLatin1(caption);
+    }
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+bool IsMountingResult(std::string_view name) {
+    return name == "slantDistance" || name == "tiltAngle" || name == "blindZone" ||
+           name == "nearEdgeGround" || name == "farEdgeGround";
+}
+
+QString UnitCaption(LengthUnit unit) {
+    return unit == LengthUnit::Feet ? QStringLiteral("ft") : QStringLiteral("m");
+}
+
+// The desktop's measurement system decides the unit the window opens in.
+LengthUnit DesktopUnit() {
+    return QLocale().measurementSystem() == QLocale::ImperialUSSystem ? LengthUnit::Feet
+                                                                      : LengthUnit::Metres;
+}
+
+void SetTextIfChanged(QLineEdit* box, const QString& text) {
+    if (box->text() != text) {
+        const QSignalBlocker blocker(box);
+        box->setText(text);
+        box->setCursorPosition(0);
+    }
+}
+
+void SetIndexQuietly(QComboBox* list, int index) {
+    const QSignalBlocker blocker(list);
+    list->setCurrentIndex(index);
+}
+
+constexpr int kDoriColumns = 6;
+const std::array<const char*, kDoriColumns> kDoriHeadings{"Level",
+                                                          "Density",
+                                                          "Farthest distance",
+                                                          "Focal length needed",
+                                                          "Pixels across needed",
+                                                          "Range on the ground"};
+
+}  // namespace
+
+CoverageWindow::CoverageWindow(const Obbiettivi& calculator, const PartNo& partNo, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      calculator(calculator),
+      partNo(partNo),
+      numberFormat(calculator.calculator().format()),
+      unitShown(DesktopUnit()) {
+    setObjectName(QStringLiteral("Coverage"));
+    setWindowTitle(QStringLiteral("Coverage"));
+    setWindowIcon(QIcon(QStringLiteral(":/assets/vistamarq.png")));
+
+    auto* content = new QWidget;
+    auto* grid = new QGridLayout(content);
+
+    auto* inputs = new QVBoxLayout;
+    auto* followRow = new QFormLayout;
+    follow = AddList(
+        followRow, "follow", QStringLiteral("Follow"),
+        {QStringLiteral("Calculator, wide (row 1)"), QStringLiteral("Calculator, tele (row 2)"),
+         QStringLiteral("Part number"), QStringLiteral("Own values")});
+    inputs->addLayout(followRow);
+    inputs->addWidget(BuildCameraGroup());
+    inputs->addWidget(BuildLensGroup());
+    inputs->addWidget(BuildTargetGroup());
+    message = new QLabel;
+    message->setObjectName(QStringLiteral("message"));
+    message->setWordWrap(true);
+    message->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QFont emphasis = message->font();
+    emphasis.setBold(true);
+    message->setFont(emphasis);
+    inputs->addWidget(message);
+    inputs->addStretch();
+    grid->addLayout(inputs, 0, 0);
+    grid->addWidget(BuildResults(), 0, 1, Qt::AlignTop);
+
+    doriTable = new QTableWidget(static_cast<int>(kDoriLevels.size()), kDoriColumns);
+    doriTable->setObjectName(QStringLiteral("doriTable"));
+    doriTable->setAccessibleName(QStringLiteral("DORI levels"));
+    doriTable->setAccessibleDescription(
+        QStringLiteral("For each level of EN 62676-4: its density, the farthest distance this "
+                       "camera and lens reach it, the focal length and the pixels across it "
+                       "needs at the target"));
+    for (int column = 0; column < kDoriColumns; ++column)
+        doriTable->setHorizontalHeaderItem(
+            column, new QTableWidgetItem(QString::fromLatin1(kDoriHeadings[column])));
+    doriTable->verticalHeader()->hide();
+    doriTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    doriTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    doriTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    doriTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    doriTable->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    doriTable->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
+    doriTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    doriTable->horizontalHeader()->setStretchLastSection(true);
+    doriTable->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    for (int row = 0; row < doriTable->rowCount(); ++row) {
+        for (int column = 0; column < kDoriColumns; ++column) {
+            auto* item = new QTableWidgetItem;
+            item->setTextAlignment(column == 0 ? Qt::AlignLeft | Qt::AlignVCenter
+                                               : Qt::AlignRight | Qt::AlignVCenter);
+            doriTable->setItem(row, column, item);
+        }
+    }
+    grid->addWidget(doriTable, 1, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(2, 1);
+
+    auto* scroller = new QScrollArea;
+    scroller->setWidget(content);
+    scroller->setWidgetResizable(true);
+    scroller->setFrameShape(QFrame::NoFrame);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroller);
+
+    // The form as it opens: the calculator's start, in the desktop's unit.
+    const CoverageInputs start = DefaultCoverageInputs(unitShown);
+    SetIndexQuietly(format, static_cast<int>(start.format));
+    SetIndexQuietly(aspect, start.aspect == Aspect::SixteenByNine ? 1 : 0);
+    SetIndexQuietly(units, unitShown == LengthUnit::Feet ? 1 : 0);
+    SetTextIfChanged(customWidth, ToQString(start.customWidthMm));
+    SetTextIfChanged(customHeight, ToQString(start.customHeightMm));
+    SetTextIfChanged(pixelSize, ToQString(start.pixelSizeUm));
+    SetTextIfChanged(pixelsH, ToQString(start.pixelsAcross));
+    SetTextIfChanged(pixelsV, ToQString(start.pixelsDown));
+    SetTextIfChanged(focal, ToQString(start.focalLengthMm));
+    SetTextIfChanged(distance, ToQString(start.distance));
+    SetTextIfChanged(cameraHeight, ToQString(start.cameraHeight));
+    SetTextIfChanged(targetHeight, ToQString(start.targetHeight));
+    SetTextIfChanged(tiltAngleDeg, ToQString(start.tiltDeg));
+    FillResolutionPresets();
+    units_Change();
+    ShowRowsInUse();
+    ShowFollowedFieldsReadOnly();
+
+    connect(follow, &QComboBox::currentIndexChanged, this, &CoverageWindow::follow_Change);
+    connect(format, &QComboBox::currentIndexChanged, this, &CoverageWindow::format_Change);
+    connect(aspect, &QComboBox::currentIndexChanged, this, &CoverageWindow::aspect_Change);
+    connect(customBy, &QComboBox::currentIndexChanged, this, &CoverageWindow::format_Change);
+    connect(resolution, &QComboBox::currentIndexChanged, this, &CoverageWindow::resolution_Change);
+    connect(units, &QComboBox::currentIndexChanged, this, &CoverageWindow::units_Change);
+    connect(tilt, &QComboBox::currentIndexChanged, this, &CoverageWindow::tilt_Change);
+    connect(mounted, &QCheckBox::toggled, this, &CoverageWindow::mounted_Change);
+    for (QLineEdit* box : {pixelsH, pixelsV})
+        connect(box, &QLineEdit::textChanged, this, &CoverageWindow::pixels_Change);
+    for (QLineEdit* box : {customWidth, customHeight, pixelSize, focal, distance, cameraHeight,
+                           targetHeight, tiltAngleDeg})
+        connect(box, &QLineEdit::textChanged, this, &CoverageWindow::Form_Change);
+
+    Recompute();
+    // Opens at the size its contents ask for, as far as the screen allows; smaller, it scrolls.
+    const QSize natural = content->sizeHint() + QSize(24, 24);
+    const QSize screen = this->screen()->availableSize() * 9 / 10;
+    resize(natural.boundedTo(screen));
+    setMinimumSize(480, 360);
+}
+
+QLineEdit* CoverageWindow::AddTextBox(QFormLayout* form, const char* name, const QString& caption,
+                                      const QString& unit) {
+    auto* field = new QWidget;
+    auto* row = new QHBoxLayout(field);
+    row->setContentsMargins(0, 0, 0, 0);
+    QLineEdit* box = NewTextBox(QString(), field);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setAccessibleName(caption);
+    box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 18);
+    row->addWidget(box);
+    auto* unitLabel = new QLabel(unit, field);
+    unitLabel->setObjectName(QString::fromLatin1(name) + QStringLiteral("Unit"));
+    unitLabel->setMinimumWidth(unitLabel->fontMetrics().horizontalAdvance(QStringLiteral("mm ")));
+    row->addWidget(unitLabel);
+    row->addStretch();
+    auto* label = new QLabel(caption + QLatin1Char(':'));
+    label->setBuddy(box);
+    form->addRow(label, field);
+    return box;
+}
+
+QComboBox* CoverageWindow::AddList(QFormLayout* form, const char* name, const QString& caption,
+                                   const QStringList& items) {
+    auto* list = new QComboBox;
+    list->setObjectName(QString::fromLatin1(name));
+    list->setAccessibleName(caption);
+    list->addItems(items);
+    auto* label = new QLabel(caption + QLatin1Char(':'));
+    label->setBuddy(list);
+    form->addRow(label, list);
+    return list;
+}
+
+QWidget* CoverageWindow::BuildCameraGroup() {
+    auto* group = new QGroupBox(QStringLiteral("Camera"));
+    cameraForm = new QFormLayout(group);
+    QStringList formats;
+    for (std::size_t i = 0; i < kFormatChoices; ++i)
+        formats << ToQString(FormatLabel(i, numberFormat));
+    format = AddList(cameraForm, "format", QStringLiteral("Sensor format"), formats);
+    aspect = AddList(cameraForm, "aspect", QStringLiteral("Aspect ratio"),
+                     {QStringLiteral("4:3"), QStringLiteral("16:9")});
+    customBy = AddList(cameraForm, "customBy", QStringLiteral("Custom sensor given by"),
+                       {QStringLiteral("Width and height"), QStringLiteral("Pixel size")});
+    customWidth =
+        AddTextBox(cameraForm, "customWidth", QStringLiteral("Sensor width"), QStringLiteral("mm"));
+    customHeight = AddTextBox(cameraForm, "customHeight", QStringLiteral("Sensor height"),
+                              QStringLiteral("mm"));
+    pixelSize = AddTextBox(cameraForm, "pixelSize", QStringLiteral("Pixel size"),
+                           QStringLiteral("\u00b5m"));
+    resolution = AddList(cameraForm, "resolution", QStringLiteral("Resolution"), {});
+    pixelsH = AddTextBox(cameraForm, "pixelsH", QStringLiteral("Pixels across"), QString());
+    pixelsV = AddTextBox(cameraForm, "pixelsV", QStringLiteral("Pixels down"), QString());
+    auto* note = new QLabel(
+        QStringLiteral("Named formats are nominal: makers differ by a few tenths of a "
+                       "millimetre. A custom sensor given by its pixel size gives the exact "
+                       "figure."));
+    note->setObjectName(QStringLiteral("formatNote"));
+    note->setWordWrap(true);
+    QFont small = note->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    note->setFont(small);
+    cameraForm->addRow(note);
+    return group;
+}
+
+QWidget* CoverageWindow::BuildLensGroup() {
+    auto* group = new QGroupBox(QStringLiteral("Lens"));
+    auto* form = new QFormLayout(group);
+    focal = AddTextBox(form, "focal", QStringLiteral("Focal length"), QStringLiteral("mm"));
+    return group;
+}
+
+QWidget* CoverageWindow::BuildTargetGroup() {
+    auto* group = new QGroupBox(QStringLiteral("Target"));
+    targetForm = new QFormLayout(group);
+    units = AddList(targetForm, "units", QStringLiteral("Units"),
+                    {QStringLiteral("metres"), QStringLiteral("feet")});
+    distance = AddTextBox(targetForm, "distance", QStringLiteral("Distance"), QString());
+    distanceCaption = qobject_cast<QLabel*>(targetForm->labelForField(distance->parentWidget()));
+    mounted = new QCheckBox(QStringLiteral("Camera mounted above the target"));
+    mounted->setObjectName(QStringLiteral("mounted"));
+    mounted->setAccessibleName(mounted->text());
+    targetForm->addRow(mounted);
+    cameraHeight = AddTextBox(targetForm, "cameraHeight",
+                              QStringLiteral("Camera height above the ground"), QString());
+    targetHeight = AddTextBox(targetForm, "targetHeight",
+                              QStringLiteral("Target height above the ground"), QString());
+    tilt = AddList(
+        targetForm, "tilt", QStringLiteral("Tilt"),
+        {QStringLiteral("Aimed at the target"), QStringLiteral("Angle below the horizontal")});
+    tiltAngleDeg = AddTextBox(targetForm, "tiltAngleDeg", QStringLiteral("Tilt angle"),
+                              QStringLiteral("\u00b0"));
+    return group;
+}
+
+QWidget* CoverageWindow::BuildResults() {
+    auto* group = new QGroupBox(QStringLiteral("What the camera sees"));
+    resultsForm = new QFormLayout(group);
+    for (const auto& [name, text] : ResultFields(CoverageTexts{})) {
+        auto* value = new QLabel;
+        value->setObjectName(QString::fromLatin1(name.data(), static_cast<int>(name.size())));
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        if (name == "level") {
+            QFont bold = value->font();
+            bold.setBold(true);
+            value->setFont(bold);
+        }
+        resultsForm->addRow(ResultCaption(name) + QLatin1Char(':'), value);
+        results.emplace_back(name, value);
+    }
+    return group;
+}
+
+CoverageWindow::Source CoverageWindow::CurrentSource() const {
+    return static_cast<Source>(follow->currentIndex());
+}
+
+bool CoverageWindow::FollowsCalculator() const {
+    return CurrentSource() == Source::CalculatorWide || CurrentSource() == Source::CalculatorTele;
+}
+
+void CoverageWindow::showEvent(QShowEvent* event) {
+    connect(&calculator, &Obbiettivi::calculatorChanged, this, &CoverageWindow::Source_Change,
+            Qt::UniqueConnection);
+    connect(&partNo, &PartNo::lensDecoded, this, &CoverageWindow::Source_Change,
+            Qt::UniqueConnection);
+    Source_Change();
+    QWidget::showEvent(event);
+}
+
+// Hidden, the window follows nothing: no slot of its own runs until it is shown again.
+void CoverageWindow::hideEvent(QHideEvent* event) {
+    disconnect(&calculator, &Obbiettivi::calculatorChanged, this, nullptr);
+    disconnect(&partNo, &PartNo::lensDecoded, this, nullptr);
+    QWidget::hideEvent(event);
+}
+
+void CoverageWindow::follow_Change() {
+    ShowFollowedFieldsReadOnly();
+    Source_Change();
+}
+
+// The source changed, or the window is shown: its values are copied into the fields, all of
+// them before the one recalculation.
+void CoverageWindow::Source_Change() {
+    OfferTeleRow();
+    switch (CurrentSource()) {
+        case Source::CalculatorWide:
+            FollowCalculatorRow(0);
+            break;
+        case Source::CalculatorTele:
+            FollowCalculatorRow(1);
+            break;
+        case Source::PartNumber:
+            FollowPartNumber();
+            break;
+        case Source::OwnValues:
+            break;
+    }
+    ShowRowsInUse();
+    Recompute();
+}
+
+// The tele row is offered while the calculator has a zoom lens; a window following it when the
+// lens type changes follows the wide row.
+void CoverageWindow::OfferTeleRow() {
+    const bool zoom = calculator.zoomLensChosen();
+    if (auto* model = qobject_cast<QStandardItemModel*>(follow->model()))
+        model->item(static_cast<int>(Source::CalculatorTele))->setEnabled(zoom);
+    if (!zoom && CurrentSource() == Source::CalculatorTele)
+        SetIndexQuietly(follow, static_cast<int>(Source::CalculatorWide));
+}
+
+// The calculator's stored texts, at full precision; its distance is in feet.
+void CoverageWindow::FollowCalculatorRow(int row) {
+    const CalcRow& calcRow = calculator.calculator().rows[static_cast<std::size_t>(row)];
+    if (const auto index = SensorFormatIndex(calculator.sensorFormatInches()))
+        SetIndexQuietly(format, static_cast<int>(*index));
+    SetIndexQuietly(aspect, 0);
+    SetTextIfChanged(focal, QString::fromStdU16String(calcRow.StoredF));
+    const auto inUnit =
+        ConvertLengthText(calcRow.StoredL, LengthUnit::Feet, unitShown, numberFormat);
+    SetTextIfChanged(distance, QString::fromStdU16String(inUnit ? *inUnit : calcRow.StoredL));
+    FillResolutionPresets();
+}
+
+void CoverageWindow::FollowPartNumber() {
+    const auto& lens = partNo.lastDecodedLens();
+    if (!lens)
+        return;
+    if (const auto index = SensorFormatIndex(lens->formatInches))
+        SetIndexQuietly(format, static_cast<int>(*index));
+    SetTextIfChanged(focal, QString::fromStdU16String(NumberText(lens->focalMm, numberFormat)));
+}
+
+// What a source gives cannot be typed over: the fields show it, read-only.
+void CoverageWindow::ShowFollowedFieldsReadOnly() {
+    const Source source = CurrentSource();
+    const bool calculatorSource = FollowsCalculator();
+    const bool lensFollowed = calculatorSource || source == Source::PartNumber;
+    format->setEnabled(!lensFollowed);
+    aspect->setEnabled(!calculatorSource);
+    focal->setReadOnly(lensFollowed);
+    distance->setReadOnly(calculatorSource);
+}
+
+void CoverageWindow::format_Change() {
+    ShowRowsInUse();
+    Recompute();
+}
+
+void CoverageWindow::aspect_Change() {
+    FillResolutionPresets();
+    Recompute();
+}
+
+void CoverageWindow::FillResolutionPresets() {
+    const Aspect shape = aspect->currentIndex() == 1 ? Aspect::SixteenByNine : Aspect::FourByThree;
+    const QSignalBlocker blocker(resolution);
+    resolution->clear();
+    for (const Resolution& preset : ResolutionPresets(shape))
+        resolution->addItem(QStringLiteral("%1 \u00d7 %2").arg(preset.across).arg(preset.down),
+                            QSize(preset.across, preset.down));
+    resolution->addItem(QStringLiteral("Other"));
+    SelectMatchingPreset();
+}
+
+void CoverageWindow::SelectMatchingPreset() {
+    int match = resolution->count() - 1;  // "Other"
+    for (int i = 0; i + 1 < resolution->count(); ++i) {
+        const QSize size = resolution->itemData(i).toSize();
+        if (pixelsH->text() == QString::number(size.width()) &&
+            pixelsV->text() == QString::number(size.height()))
+            match = i;
+    }
+    SetIndexQuietly(resolution, match);
+}
+
+void CoverageWindow::resolution_Change() {
+    const QSize size = resolution->currentData().toSize();
+    if (size.isEmpty())
+        return;  // "Other": the pixels stay as typed
+    SetTextIfChanged(pixelsH, QString::number(size.width()));
+    SetTextIfChanged(pixelsV, QString::number(size.height()));
+    Recompute();
+}
+
+void CoverageWindow::pixels_Change() {
+    SelectMatchingPreset();
+    Recompute();
+}
+
+// The lengths typed are converted at full precision, so that switching back gives them back;
+// a text that is no number stays as it is.
+void CoverageWindow::units_Change() {
+    const LengthUnit chosen = units->currentIndex() == 1 ? LengthUnit::Feet : LengthUnit::Metres;
+    for (QLineEdit* box : {distance, cameraHeight, targetHeight}) {
+        const auto converted =
+            ConvertLengthText(box->text().toStdU16String(), unitShown, chosen, numberFormat);
+        if (converted)
+            SetTextIfChanged(box, QString::fromStdU16String(*converted));
+        if (auto* unitLabel = findChild<QLabel*>(box->objectName() + QStringLiteral("Unit")))
+            unitLabel->setText(UnitCaption(chosen));
+    }
+    unitShown = chosen;
+    if (FollowsCalculator())
+        Source_Change();
+    else
+        Recompute();
+}
+
+void CoverageWindow::mounted_Change() {
+    ShowRowsInUse();
+    Recompute();
+}
+
+void CoverageWindow::tilt_Change() {
+    ShowRowsInUse();
+    Recompute();
+}
+
+void CoverageWindow::Form_Change() {
+    Recompute();
+}
+
+// Only the rows that the choices make count are shown.
+void CoverageWindow::ShowRowsInUse() {
+    const bool custom = static_cast<std::size_t>(format->currentIndex()) == kCustomFormat;
+    const bool byPixelSize = customBy->currentIndex() == 1;
+    cameraForm->setRowVisible(aspect, !custom);
+    cameraForm->setRowVisible(customBy, custom);
+    cameraForm->setRowVisible(customWidth->parentWidget(), custom && !byPixelSize);
+    cameraForm->setRowVisible(customHeight->parentWidget(), custom && !byPixelSize);
+    cameraForm->setRowVisible(pixelSize->parentWidget(), custom && byPixelSize);
+
+    const bool onPole = mounted->isChecked();
+    targetForm->setRowVisible(cameraHeight->parentWidget(), onPole);
+    targetForm->setRowVisible(targetHeight->parentWidget(), onPole);
+    targetForm->setRowVisible(tilt, onPole);
+    targetForm->setRowVisible(tiltAngleDeg->parentWidget(), onPole && tilt->currentIndex() == 1);
+    const QString caption = !onPole ? QStringLiteral("Distance to the target")
+                            : FollowsCalculator()
+                                ? QStringLiteral("Distance along the line of sight")
+                                : QStringLiteral("Distance on the ground from the pole");
+    distanceCaption->setText(caption + QLatin1Char(':'));
+    distance->setAccessibleName(caption);
+    for (const auto& [name, label] : results) {
+        if (IsMountingResult(name))
+            resultsForm->setRowVisible(label, onPole);
+    }
+    doriTable->setColumnHidden(kDoriColumns - 1, !onPole);
+}
+
+CoverageInputs CoverageWindow::ReadForm() const {
+    CoverageInputs in;
+    in.format = static_cast<std::size_t>(format->currentIndex());
+    in.aspect = aspect->currentIndex() == 1 ? Aspect::SixteenByNine : Aspect::FourByThree;
+    in.custom = customBy->currentIndex() == 1 ? CustomSensor::ByPixelSize : CustomSensor::BySize;
+    in.customWidthMm = customWidth->text().toStdU16String();
+    in.customHeightMm = customHeight->text().toStdU16String();
+    in.pixelSizeUm = pixelSize->text().toStdU16String();
+    in.pixelsAcross = pixelsH->text().toStdU16String();
+    in.pixelsDown = pixelsV->text().toStdU16String();
+    in.focalLengthMm = focal->text().toStdU16String();
+    in.unit = unitShown;
+    in.distance = distance->text().toStdU16String();
+    in.distanceIsLineOfSight = FollowsCalculator();
+    in.mounted = mounted->isChecked();
+    in.cameraHeight = cameraHeight->text().toStdU16String();
+    in.targetHeight = targetHeight->text().toStdU16String();
+    in.tiltAimed = tilt->currentIndex() == 0;
+    in.tiltDeg = tiltAngleDeg->text().toStdU16String();
+    return in;
+}
+
+void CoverageWindow::Recompute() {
+    shown = ComputeCoverage(ReadForm(), numberFormat);
+
+    const auto fields = ResultFields(shown.texts);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        QLabel* label = results[i].second;
+        const QString text = ToQString(fields[i].second);
+        label->setText(text);
+        label->setAccessibleName(ResultCaption(results[i].first) + QStringLiteral(": ") + text);
+    }
+
+    for (std::size_t row = 0; row < shown.texts.doriTable.size(); ++row) {
+        const DoriRowTexts& texts = shown.texts.doriTable[row];
+        const std::array<const std::u16string*, kDoriColumns> cells{
+            &texts.level,        &texts.density,    &texts.farthest, &texts.focalLengthNeeded,
+            &texts.pixelsNeeded, &texts.groundRange};
+        const bool reached = shown.figures.level && *shown.figures.level >= static_cast<int>(row);
+        for (int column = 0; column < kDoriColumns; ++column) {
+            QTableWidgetItem* item = doriTable->item(static_cast<int>(row), column);
+            item->setText(QString::fromStdU16String(*cells[static_cast<std::size_t>(column)]));
+            QFont font = item->font();
+            font.setBold(shown.figures.level && *shown.figures.level == static_cast<int>(row));
+            item->setFont(font);
+            item->setToolTip(reached ? QStringLiteral("Reached at the target")
+                                     : QStringLiteral("Not reached at the target"));
+        }
+    }
+
+    QString note = QString::fromStdU16String(shown.message);
+    if (note.isEmpty() && CurrentSource() == Source::PartNumber && !partNo.lastDecodedLens())
+        note = QStringLiteral(
+            "No part number decoded yet: type one with its format and focal length in the "
+            "part-number window.");
+    message->setText(note);
+    message->setVisible(!note.isEmpty());
+}
