@@ -139,9 +139,7 @@ void Obbiettivi::BuildOptionFrames(QWidget* client) {
     Manual = MakeOption(Frame2, "Manual", QStringLiteral("Manual"), {120, 240, 2055, 255});
     DC = MakeOption(Frame2, "DC", QStringLiteral("DC"), {120, 480, 2055, 255});
     VD = MakeOption(Frame2, "VD", QStringLiteral("Video"), {120, 720, 2055, 255});
-    auto* Line1 = Place(new QFrame(Frame2), "Line1", {120, 1080, 2280 - 120, kTwipsPerPixel});
-    Line1->setAutoFillBackground(true);
-    Line1->setBackgroundRole(QPalette::WindowText);
+    DrawLine(Frame2, "Line1", {120, 1080, 2280 - 120, kTwipsPerPixel});
     M = MakeOption(Frame2, "M", QStringLiteral("Motorized Iris (for zoom)"),
                    {120, 1200, 2175, 255});
     DC->setChecked(true);

@@ -73,6 +73,9 @@ void AccessibilityTest::spokenNames_data() {
     row("Search", "descriptions", "Description");
     row("Search", "Command1", "Close");
     row("About", "Command1", "OK");
+    row("Obbiettivi", "Picture1", "Optarion, CCTV lenses");
+    row("PartNo", "Picture1", "Optarion, CCTV lenses");
+    row("About", "Picture1", "Optarion, CCTV lenses");
 }
 
 void AccessibilityTest::spokenNames() {
