@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 #include "layout.h"
@@ -206,7 +207,14 @@ void Obbiettivi::BuildCalculatorFrame(QWidget* client) {
             box->setAlignment(Qt::AlignCenter);
             box->setVisible(row == 0);
             box->installEventFilter(this);
-            connect(box, &QLineEdit::textChanged, this, [this] { tickMayChangeSomething = true; });
+            connect(box, &QLineEdit::textChanged, this, [this, box] {
+                tickMayChangeSomething = true;
+                // Assistive technology (a screen reader's edit, dictation) sets a box's text
+                // without key presses; in the box being edited that is the user's entry as much
+                // as typed text is, so no tick may overwrite it.
+                if (!applyingWrites && box == focusWidget())
+                    box->setModified(true);
+            });
             boxes[row][column] = box;
             boxHeadings[column] = headings[column]->text();
         }
@@ -306,6 +314,7 @@ void Obbiettivi::TimerMove_Timer() {
 void Obbiettivi::ApplyWrites(const std::vector<BoxWrite>& writes,
                              const std::array<Quantity, 2>& ownBoxes) {
     const QWidget* focused = focusWidget();
+    const QScopedValueRollback<bool> ownWrites(applyingWrites, true);
     for (const BoxWrite& write : writes) {
         QLineEdit* box = Box(write.row, write.box);
         if (box == focused && box->isModified() && write.box != ownBoxes[write.row])

@@ -101,4 +101,5 @@ class Obbiettivi : public ModeWindow {
     bool tickMayChangeSomething = true;
     const QWidget* focusAtLastTick = nullptr;
     bool typedInAtLastTick = false;
+    bool applyingWrites = false;  // the window's own writes to its boxes are no entry of the user
 };
