@@ -12,7 +12,8 @@ check() { if "$@"; then echo "ok: $*"; else echo "FAIL: $*"; failures=$((failure
 cmake --install "$build" --prefix "$root/usr" >/dev/null
 check test -x "$root/usr/bin/vistamarq"
 check desktop-file-validate "$root/usr/share/applications/org.vistamarq.Vistamarq.desktop"
-check appstreamcli validate --pedantic --strict --no-net "$root/usr/share/metainfo/org.vistamarq.Vistamarq.metainfo.xml"
+check appstreamcli validate --pedantic --strict --no-net \
+    "$root/usr/share/metainfo/org.vistamarq.Vistamarq.metainfo.xml"
 for size in 16 32 48 64 128 256; do
     icon="$root/usr/share/icons/hicolor/${size}x${size}/apps/vistamarq.png"
     check test "$(identify -format '%wx%h' "$icon" 2>/dev/null)" = "${size}x${size}"
