@@ -1,7 +1,9 @@
 #include "layout.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 
@@ -43,7 +45,38 @@ QLabel* MakeLogoBanner(QWidget* parent, TwipRect r, bool sunken) {
     banner->setAutoFillBackground(true);
     banner->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     banner->setPixmap(QPixmap(QStringLiteral(":/assets/logo.png")));
+    banner->setAccessibleName(QStringLiteral("Optarion, CCTV lenses"));
     return banner;
+}
+
+namespace {
+
+// Any widget, even a bare frame, is an object that assistive technology lists (inside a group
+// box it is even named after the group); a line painted by its container is not.
+class LinePainter : public QObject {
+  public:
+    LinePainter(QWidget* container, QRect line) : QObject(container), line(line) {
+        container->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != parent() || event->type() != QEvent::Paint)
+            return false;
+        auto* container = static_cast<QWidget*>(watched);
+        static_cast<QObject*>(container)->event(event);  // the container's own painting first
+        QPainter(container).fillRect(line, container->palette().brush(QPalette::WindowText));
+        return true;
+    }
+
+  private:
+    QRect line;
+};
+
+}  // namespace
+
+void DrawLine(QWidget* container, const char* objectName, TwipRect r) {
+    auto* painter = new LinePainter(container, ToPixels(r));
+    painter->setObjectName(QString::fromLatin1(objectName));
 }
 
 void CentreOnScreen(QWidget* window) {

@@ -45,7 +45,13 @@ Widget* Place(Widget* widget, const char* objectName, TwipRect r) {
 // The maker's logo banner in a bordered box: drawn one image pixel to one screen pixel from the
 // box's inner top-left corner, never scaled, its right-hand part cut off where the box ends.
 // `sunken` draws the two-pixel sunken border of the About window instead of a flat one.
+// A screen reader speaks it as the picture of the maker's name and the words it shows.
 QLabel* MakeLogoBanner(QWidget* parent, TwipRect r, bool sunken);
+
+// A line across `container` at `r`, in the container's text colour, drawn over what the
+// container draws, as a child control there would be. It is part of the container's picture,
+// not a control: assistive technology never meets it as an object of its own.
+void DrawLine(QWidget* container, const char* objectName, TwipRect r);
 
 // Shows a top-level window's client area centred on its screen.
 void CentreOnScreen(QWidget* window);

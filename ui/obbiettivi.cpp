@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 #include "layout.h"
@@ -149,9 +150,7 @@ void Obbiettivi::BuildOptionFrames(QWidget* client) {
     Manual = MakeOption(Frame2, "Manual", QStringLiteral("Manual"), {120, 240, 2055, 255});
     DC = MakeOption(Frame2, "DC", QStringLiteral("DC"), {120, 480, 2055, 255});
     VD = MakeOption(Frame2, "VD", QStringLiteral("Video"), {120, 720, 2055, 255});
-    auto* Line1 = Place(new QFrame(Frame2), "Line1", {120, 1080, 2280 - 120, kTwipsPerPixel});
-    Line1->setAutoFillBackground(true);
-    Line1->setBackgroundRole(QPalette::WindowText);
+    DrawLine(Frame2, "Line1", {120, 1080, 2280 - 120, kTwipsPerPixel});
     M = MakeOption(Frame2, "M", QStringLiteral("Motorized Iris (for zoom)"),
                    {120, 1200, 2175, 255});
     DC->setChecked(true);
@@ -221,6 +220,13 @@ void Obbiettivi::BuildCalculatorFrame(QWidget* client) {
             box->setAlignment(Qt::AlignCenter);
             box->setVisible(row == 0);
             box->installEventFilter(this);
+            connect(box, &QLineEdit::textChanged, this, [this, box] {
+                // Assistive technology (a screen reader's edit, dictation) sets a box's text
+                // without key presses; in the box being edited that is the user's entry as much
+                // as typed text is, so no tick may overwrite it.
+                if (!applyingWrites && box == focusWidget())
+                    box->setModified(true);
+            });
             boxes[row][column] = box;
             boxHeadings[column] = headings[column]->text();
         }
@@ -314,6 +320,7 @@ void Obbiettivi::TimerMove_Timer() {
 void Obbiettivi::ApplyWrites(const std::vector<BoxWrite>& writes,
                              const std::array<Quantity, 2>& ownBoxes) {
     const QWidget* focused = focusWidget();
+    const QScopedValueRollback<bool> ownWrites(applyingWrites, true);
     for (const BoxWrite& write : writes) {
         QLineEdit* box = Box(write.row, write.box);
         if (box == focused && box->isModified() && write.box != ownBoxes[write.row])

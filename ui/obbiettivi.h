@@ -125,4 +125,5 @@ class Obbiettivi : public ModeWindow {
     };
     TickInputs ReadTickInputs() const;
     std::optional<TickInputs> lastTick;
+    bool applyingWrites = false;  // the window's own writes to its boxes are no entry of the user
 };

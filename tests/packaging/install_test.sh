@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the program into a scratch folder and checks what a desktop reads from it: the
-# program, a valid menu entry, a valid software-centre description, and the icon in each size.
+# program, a valid menu entry, a software-centre description that validates strictly (any
+# finding but a pedantic hint fails), and the icon in each size.
 set -euo pipefail
 build=${1:?usage: install_test.sh build-folder}
 root=$(mktemp -d)
@@ -11,7 +12,8 @@ check() { if "$@"; then echo "ok: $*"; else echo "FAIL: $*"; failures=$((failure
 cmake --install "$build" --prefix "$root/usr" >/dev/null
 check test -x "$root/usr/bin/vistamarq"
 check desktop-file-validate "$root/usr/share/applications/org.vistamarq.Vistamarq.desktop"
-check appstreamcli validate --no-net "$root/usr/share/metainfo/org.vistamarq.Vistamarq.metainfo.xml"
+check appstreamcli validate --pedantic --strict --no-net \
+    "$root/usr/share/metainfo/org.vistamarq.Vistamarq.metainfo.xml"
 for size in 16 32 48 64 128 256; do
     icon="$root/usr/share/icons/hicolor/${size}x${size}/apps/vistamarq.png"
     check test "$(identify -format '%wx%h' "$icon" 2>/dev/null)" = "${size}x${size}"

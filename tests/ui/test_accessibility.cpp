@@ -22,6 +22,7 @@ class AccessibilityTest : public QObject {
     void spokenNames();
     void zoomNamesTheWideAndTeleRows();
     void calculationByKeyboardAlone();
+    void textSetByAssistiveTechnologyIsTheUsersEntry();
     void searchByKeyboardAlone();
     void partNumberByKeyboardAlone();
 
@@ -73,6 +74,9 @@ void AccessibilityTest::spokenNames_data() {
     row("Search", "descriptions", "Description");
     row("Search", "Command1", "Close");
     row("About", "Command1", "OK");
+    row("Obbiettivi", "Picture1", "Optarion, CCTV lenses");
+    row("PartNo", "Picture1", "Optarion, CCTV lenses");
+    row("About", "Picture1", "Optarion, CCTV lenses");
 }
 
 void AccessibilityTest::spokenNames() {
@@ -108,6 +112,24 @@ void AccessibilityTest::calculationByKeyboardAlone() {
     Press(Qt::Key_Tab);
     QTRY_COMPARE(main->findChild<QLineEdit*>("V1")->text(), QString("12"));
     QTRY_COMPARE(main->findChild<QLineEdit*>("Focale1")->text(), QString("8"));
+}
+
+// A screen reader's edit or dictation sets the box's text through its accessible interface,
+// without key presses; leaving the box then works out the row as after typing.
+void AccessibilityTest::textSetByAssistiveTechnologyIsTheUsersEntry() {
+    auto* main = windows->obbiettivi();
+    main->findChild<QRadioButton*>("unmezzo")->click();
+    auto* horizontal = main->findChild<QLineEdit*>("H1");
+    horizontal->setFocus();
+    QTRY_COMPARE(horizontal->text(), QString("32"));
+    QAccessible::queryAccessibleInterface(horizontal)
+        ->editableTextInterface()
+        ->replaceText(0, horizontal->text().size(), "16");
+    QTest::qWait(120);  // ticks while the box still has the focus
+    QCOMPARE(horizontal->text(), QString("16"));
+    main->findChild<QWidget*>("V1")->setFocus();
+    QTRY_COMPARE(main->findChild<QLineEdit*>("Focale1")->text(), QString("8"));
+    QCOMPARE(main->findChild<QLineEdit*>("V1")->text(), QString("12"));
 }
 
 void AccessibilityTest::searchByKeyboardAlone() {
