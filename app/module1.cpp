@@ -115,8 +115,10 @@ namespace {
 void PlaceBeside(QWidget* window, const QWidget* other) {
     const QRect screen = other->screen()->availableGeometry();
     const QRect beside = other->frameGeometry();
-    const int left = std::min(beside.right() + 8, screen.right() - window->width());
-    const int top = std::min(beside.top(), screen.bottom() - window->frameGeometry().height());
+    constexpr int kFrame = 8;  // the window manager's border, not known before the first show
+    const int left = std::min(beside.right() + kFrame, screen.right() - window->width() - kFrame);
+    constexpr int kTitleBar = 32;  // the window manager's frame is not known before the first show
+    const int top = std::min(beside.top(), screen.bottom() - window->height() - kTitleBar);
     window->move(std::max(screen.left(), left), std::max(screen.top(), top));
 }
 

@@ -16,6 +16,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "obbiettivi.h"
 #include "partno_window.h"
 #include "text_box.h"
@@ -197,10 +199,8 @@ CoverageWindow::CoverageWindow(const Obbiettivi& calculator, const PartNo& partN
         connect(box, &QLineEdit::textChanged, this, &CoverageWindow::Form_Change);
 
     Recompute();
-    // Opens at the size its contents ask for, as far as the screen allows; smaller, it scrolls.
-    const QSize natural = content->sizeHint() + QSize(24, 24);
-    const QSize screen = this->screen()->availableSize() * 9 / 10;
-    resize(natural.boundedTo(screen));
+    // Large enough for every field and the whole table on a usual screen; smaller, it scrolls.
+    resize(QSize(900, 720).boundedTo(this->screen()->availableSize() * 9 / 10));
     setMinimumSize(480, 360);
 }
 
@@ -231,6 +231,7 @@ QComboBox* CoverageWindow::AddList(QFormLayout* form, const char* name, const QS
     list->setObjectName(QString::fromLatin1(name));
     list->setAccessibleName(caption);
     list->addItems(items);
+    list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     auto* label = new QLabel(caption + QLatin1Char(':'));
     label->setBuddy(list);
     form->addRow(label, list);
