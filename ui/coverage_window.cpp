@@ -14,10 +14,12 @@
 #include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <QTableWidget>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
+#include "lens_list.h"
 #include "obbiettivi.h"
 #include "partno_window.h"
 #include "text_box.h"
@@ -153,8 +155,8 @@ CoverageWindow::CoverageWindow(const Obbiettivi& calculator, const PartNo& partN
         }
     }
     grid->addWidget(doriTable, 1, 0, 1, 2);
+    grid->addWidget(BuildLensList(), 3, 0, 1, 2);
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(2, 1);
 
     auto* scroller = new QScrollArea;
     scroller->setWidget(content);
@@ -192,6 +194,8 @@ CoverageWindow::CoverageWindow(const Obbiettivi& calculator, const PartNo& partN
     connect(units, &QComboBox::currentIndexChanged, this, &CoverageWindow::units_Change);
     connect(tilt, &QComboBox::currentIndexChanged, this, &CoverageWindow::tilt_Change);
     connect(mounted, &QCheckBox::toggled, this, &CoverageWindow::mounted_Change);
+    connect(requiredLevel, &QComboBox::currentIndexChanged, this,
+            &CoverageWindow::requiredLevel_Change);
     for (QLineEdit* box : {pixelsH, pixelsV})
         connect(box, &QLineEdit::textChanged, this, &CoverageWindow::pixels_Change);
     for (QLineEdit* box : {customWidth, customHeight, pixelSize, focal, distance, cameraHeight,
@@ -316,6 +320,38 @@ QWidget* CoverageWindow::BuildResults() {
         resultsForm->addRow(ResultCaption(name) + QLatin1Char(':'), value);
         results.emplace_back(name, value);
     }
+    return group;
+}
+
+QWidget* CoverageWindow::BuildLensList() {
+    auto* group = new QGroupBox(QStringLiteral("Lenses of the catalogue that reach the level"));
+    auto* column = new QVBoxLayout(group);
+    auto* levelRow = new QFormLayout;
+    levelRow->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    QStringList levels;
+    for (const DoriLevel& level : kDoriLevels)
+        levels << ToQString(level.name);
+    requiredLevel = AddList(levelRow, "requiredLevel", QStringLiteral("Level required"), levels);
+    requiredLevel->setCurrentIndex(levels.indexOf(QStringLiteral("Identify")));
+    column->addLayout(levelRow);
+
+    lensSuggestions = new QTreeWidget;
+    lensSuggestions->setObjectName(QStringLiteral("lensSuggestions"));
+    lensSuggestions->setAccessibleName(QStringLiteral("Lenses that reach the level"));
+    lensSuggestions->setHeaderLabels({QStringLiteral("Model #"), QStringLiteral("Description"),
+                                      QStringLiteral("Set to"), QStringLiteral("Density"),
+                                      QStringLiteral("Scene width")});
+    lensSuggestions->setRootIsDecorated(false);
+    lensSuggestions->setUniformRowHeights(true);
+    lensSuggestions->setMinimumHeight(lensSuggestions->fontMetrics().height() * 9);
+    // Sized to the first list, not to every list: measuring 137 rows at each keystroke would
+    // cost more than computing them.
+    lensSuggestions->header()->setSectionResizeMode(QHeaderView::Interactive);
+    column->addWidget(lensSuggestions);
+    lensNote = new QLabel;
+    lensNote->setObjectName(QStringLiteral("lensNote"));
+    lensNote->setWordWrap(true);
+    column->addWidget(lensNote);
     return group;
 }
 
@@ -491,6 +527,38 @@ void CoverageWindow::Form_Change() {
     Recompute();
 }
 
+void CoverageWindow::requiredLevel_Change() {
+    ListLenses();
+}
+
+// The widest view that still reaches the level comes first.
+void CoverageWindow::ListLenses() {
+    const LensList list =
+        ListLensesReaching(shown.figures, requiredLevel->currentIndex(), unitShown, numberFormat);
+    lensSuggestions->setUpdatesEnabled(false);
+    lensSuggestions->clear();
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(list.rows.size()));
+    for (const LensListRow& row : list.rows) {
+        auto* item = new QTreeWidgetItem(QStringList{
+            QString::fromStdU16String(row.modelNumber), QString::fromStdU16String(row.description),
+            QString::fromStdU16String(row.focalLength), QString::fromStdU16String(row.density),
+            QString::fromStdU16String(row.sceneWidth)});
+        for (int column = 2; column < 5; ++column)
+            item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+        items << item;
+    }
+    lensSuggestions->addTopLevelItems(items);
+    if (!lensColumnsSized && !items.isEmpty()) {
+        for (int column = 0; column < lensSuggestions->columnCount(); ++column)
+            lensSuggestions->resizeColumnToContents(column);
+        lensColumnsSized = true;
+    }
+    lensSuggestions->setUpdatesEnabled(true);
+    lensNote->setText(QString::fromStdU16String(list.note));
+    lensNote->setVisible(!list.note.empty());
+}
+
 // Only the rows that the choices make count are shown.
 void CoverageWindow::ShowRowsInUse() {
     const bool custom = static_cast<std::size_t>(format->currentIndex()) == kCustomFormat;
@@ -576,4 +644,5 @@ void CoverageWindow::Recompute() {
             "part-number window.");
     message->setText(note);
     message->setVisible(!note.isEmpty());
+    ListLenses();
 }

@@ -14,6 +14,7 @@ class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QTableWidget;
+class QTreeWidget;
 class Obbiettivi;
 class PartNo;
 
@@ -43,6 +44,7 @@ class CoverageWindow : public QWidget {
     void units_Change();
     void mounted_Change();
     void tilt_Change();
+    void requiredLevel_Change();
     void Form_Change();
     void Source_Change();
 
@@ -55,6 +57,8 @@ class CoverageWindow : public QWidget {
     QWidget* BuildLensGroup();
     QWidget* BuildTargetGroup();
     QWidget* BuildResults();
+    QWidget* BuildLensList();
+    void ListLenses();
     QLineEdit* AddTextBox(QFormLayout* form, const char* name, const QString& caption,
                           const QString& unit);
     QComboBox* AddList(QFormLayout* form, const char* name, const QString& caption,
@@ -86,4 +90,8 @@ class CoverageWindow : public QWidget {
     QFormLayout *cameraForm, *targetForm, *resultsForm;
     std::vector<std::pair<std::string_view, QLabel*>> results;  // in ResultFields' order
     QTableWidget* doriTable;
+    QComboBox* requiredLevel;
+    QTreeWidget* lensSuggestions;
+    QLabel* lensNote;
+    bool lensColumnsSized = false;
 };

@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "coverage.h"
+#include "lens_list.h"
 
 Q_DECLARE_METATYPE(CoverageInputs)
 
@@ -87,6 +88,8 @@ class CoverageTest : public QObject {
     void convertLength();
     void formatLabel_data();
     void formatLabel();
+    void lensList_data();
+    void lensList();
 };
 
 void CoverageTest::workedExamples_data() {
@@ -280,6 +283,46 @@ void CoverageTest::formatLabel() {
     const auto index = SensorFormatIndex(label.section('"', 0, 0).toStdString());
     QCOMPARE(QString::fromStdU16String(FormatLabel(index.value_or(kCustomFormat), Format(comma))),
              label);
+}
+
+// The catalogue's lenses for the camera, as the window lists them: how many, the first row, or
+// the note when none reaches the level.
+void CoverageTest::lensList_data() {
+    QTest::addColumn<CoverageInputs>("inputs");
+    QTest::addColumn<QString>("level");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("first");  // the first row's texts, or the note
+    QTest::newRow("1/3 inch at 6.096 m, Identify: set to 3.81 mm")
+        << kThird << "Identify" << 126
+        << "H3580V|3.81 mm|250.0 px/m (76.2 px/ft)|7.68 m (25.20 ft)";
+    QTest::newRow("in feet") << kThirdFt << "Identify" << 126
+                             << "H3580V|3.81 mm|76.2 px/ft (250.0 px/m)|25.20 ft (7.68 m)";
+    QTest::newRow("Inspect at 100 m: no lens")
+        << Camera("1/3", Aspect::FourByThree, u"4", u"100") << "Inspect" << 0
+        << "No lens of the catalogue reaches Inspect at 100.00 m with this camera.";
+    QTest::newRow("no distance: neither rows nor note")
+        << Camera("1/3", Aspect::FourByThree, u"4", u"") << "Identify" << 0 << "";
+}
+
+void CoverageTest::lensList() {
+    QFETCH(CoverageInputs, inputs);
+    QFETCH(QString, level);
+    QFETCH(int, count);
+    QFETCH(QString, first);
+    int index = 0;
+    while (QString::fromStdU16String(std::u16string(kDoriLevels[index].name)) != level)
+        ++index;
+    const Coverage coverage = ComputeCoverage(inputs, {});
+    const LensList list = ListLensesReaching(coverage.figures, index, inputs.unit, {});
+    QCOMPARE(int(list.rows.size()), count);
+    const QString shown = list.rows.empty()
+                              ? QString::fromStdU16String(list.note)
+                              : QStringList{QString::fromStdU16String(list.rows[0].modelNumber),
+                                            QString::fromStdU16String(list.rows[0].focalLength),
+                                            QString::fromStdU16String(list.rows[0].density),
+                                            QString::fromStdU16String(list.rows[0].sceneWidth)}
+                                    .join('|');
+    QCOMPARE(shown, first);
 }
 
 QTEST_GUILESS_MAIN(CoverageTest)
