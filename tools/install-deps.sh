@@ -5,13 +5,14 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ make
-    qt6-base-dev          # Qt Widgets, moc/rcc, the offscreen and xcb platforms, the JPEG plugin
+    qt6-base-dev          # Qt Widgets, Print Support, moc/rcc, offscreen and xcb platforms, JPEG
     libbenchmark-dev      # the bench/ targets
     clang libclang-rt-14-dev   # the fuzz/ targets: libFuzzer and the sanitizers' runtimes
     xvfb xauth openbox    # a real X server and window manager for the real-window tests
     xdotool x11-utils imagemagick
     fonts-liberation2     # metric-compatible stand-in for Arial
     desktop-file-utils appstream   # validate the installed menu entry and description
+    poppler-utils         # pdftotext: the design sheet's PDF test reads the figures back
 )
 
 missing=()
