@@ -18,10 +18,11 @@ class QRectF;
 // counted ("and 12 more lenses"). Figures are written in the number format the form is typed in
 // (the sheet's userFormat), lengths in the form's unit.
 
-// A picture of the coverage, drawn to fill a rectangle of the page in the palette given: dark
-// on white whatever the desktop's colours, as paper is white. Drawn once per page, at the size
-// it has on paper, reckoned at 96 dots per inch, so that its lines and texts are as thick and as
-// large as on a screen of that density; an empty function leaves its place blank.
+// A picture of the coverage (the window's side or top view), drawn to fill a rectangle of the
+// page in the palette given: black on white whatever the desktop's colours, as paper is white.
+// The rectangle is the picture's size on paper in the screen's logical pixels (96 to the inch
+// on most desktops), so that its pens and fonts, sized for a screen, come out on paper as they
+// look on a screen of that density. An empty function leaves its frame blank.
 using SheetPicture = std::function<void(QPainter&, const QRectF&, const QPalette&)>;
 
 struct SheetPictures {
@@ -33,8 +34,9 @@ struct SheetPictures {
 // US units); A4 everywhere else.
 QPageSize SheetPageSize(const QLocale& locale);
 
-// Draws the page into `page`, a rectangle in the painter's device pixels, whose fonts are sized
-// for the painter's device. Lays out the same on any page size; fills no background.
+// Draws the page into `page`, a rectangle in the device pixels of a painter with no transform
+// of its own (fonts are sized for its device). Lays out the same on any page size and fills no
+// background; the PDF and the printer draw through it.
 void DrawDesignSheet(QPainter& painter, const QRectF& page, const DesignSheet& sheet,
                      const SheetPictures& pictures);
 

@@ -15,18 +15,15 @@ Q_DECLARE_METATYPE(DesignSheet)
 
 namespace {
 
-// The first worked example, 1/3" 4:3, 4 mm, 20 ft, 1920 across; typed with a decimal comma, or
+// The first worked example, 1/3" 4:3, 4 mm, 20 ft, 1920 across: typed with a decimal comma, or
 // in feet with the camera 15 ft above a 5.5 ft face.
 DesignSheet Example(bool comma, bool mountedInFeet) {
-    DesignSheetInputs in{DefaultCoverageInputs(LengthUnit::Metres), u"Own values", 4,
-                         u"14 May 2025"};
-    in.form.distance = comma ? u"6,096" : u"6.096";
-    if (mountedInFeet) {
-        in.form = DefaultCoverageInputs(LengthUnit::Feet);
-        in.form.mounted = true;
-        in.form.cameraHeight = u"15";
-        in.form.targetHeight = u"5.5";
-    }
+    DesignSheetInputs in{
+        DefaultCoverageInputs(mountedInFeet ? LengthUnit::Feet : LengthUnit::Metres), u"Own values",
+        4, u"14 May 2025"};
+    in.form.distance = comma ? u"6,096" : in.form.distance;
+    in.form.mounted = mountedInFeet;
+    std::tie(in.form.cameraHeight, in.form.targetHeight) = std::pair(u"15", u"5.5");
     return MakeDesignSheet(in, comma ? NumberFormat{u",", u"."} : NumberFormat{});
 }
 
@@ -132,8 +129,7 @@ void DesignSheetDocumentTest::unwritablePathIsReportedAndLeavesNothing() {
     QFETCH(QString, path);
     const std::optional<QString> error =
         WriteDesignSheetPdf(path, Example(false, false), {}, QPageSize(QPageSize::A4));
-    QVERIFY(error);
-    QVERIFY(!error->isEmpty());
+    QVERIFY(error && !error->isEmpty());
     const QFileInfo file(path);
     QVERIFY(
         file.dir().entryList({file.fileName() + '*'}, QDir::AllEntries | QDir::System).isEmpty());
