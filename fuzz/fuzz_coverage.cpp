@@ -2,7 +2,8 @@
 // shape, resolution and unit, mounting on or off, aimed or tilted. Every text it returns is shown
 // to the user, so none may hold inf, nan or a minus sign (no size or distance is negative), and a
 // result is missing ("—") only while the message line says what to enter. The unit switch must
-// bring a length back to what it was. The design sheet of the form writes no inf or nan either.
+// bring a length back to what it was. The design sheet of the form writes no inf or nan either,
+// and the UTF-8 of its CSV file reads back as the text it was written from.
 #include <cctype>
 #include <cmath>
 #include <cstdint>
@@ -13,6 +14,7 @@
 #include "coverage.h"
 #include "design_sheet.h"
 #include "fuzz_input.h"
+#include "utf8.h"
 
 namespace {
 
@@ -81,6 +83,18 @@ void CheckUnitSwitch(const std::u16string& text, LengthUnit from, const NumberFo
         Check(std::fabs(returned - *value) <= 1e-14 * std::fabs(*value));
 }
 
+// What UTF-8 is made of a text reads back to the same UTF-8; any bytes read as UTF-8 (malformed
+// ones as U+FFFD) give a text that goes through UTF-8 unchanged.
+void CheckUtf8(const std::u16string& text) {
+    const std::string bytes = Utf8Of(text);
+    Check(Utf8Of(Utf16Of(bytes)) == bytes);
+    std::string raw;
+    for (const char16_t unit : text)
+        raw += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    const std::u16string read = Utf16Of(raw);
+    Check(Utf16Of(Utf8Of(read)) == read);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -140,5 +154,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CheckUnitSwitch(in.distance, in.unit, format);
     CheckSheet(in, input.Byte() % static_cast<int>(kDoriLevels.size()), format);
+    CheckUtf8(in.distance);
     return 0;
 }
