@@ -2,7 +2,8 @@
 // shape, resolution and unit, mounting on or off, aimed or tilted. Every text it returns is shown
 // to the user, so none may hold inf, nan or a minus sign (no size or distance is negative), and a
 // result is missing ("—") only while the message line says what to enter. The unit switch must
-// bring a length back to what it was.
+// bring a length back to what it was. The design sheet of the form writes no inf or nan either,
+// and the UTF-8 of its CSV file reads back as the text it was written from.
 #include <cctype>
 #include <cmath>
 #include <cstdint>
@@ -11,7 +12,9 @@
 #include <string>
 
 #include "coverage.h"
+#include "design_sheet.h"
 #include "fuzz_input.h"
+#include "utf8.h"
 
 namespace {
 
@@ -22,12 +25,30 @@ void Check(bool condition) {
         std::abort();
 }
 
-void CheckShown(std::u16string_view text) {
+std::string Lower(std::u16string_view text) {
     std::string lower;
     for (char16_t unit : text)
         lower += unit < 128 ? static_cast<char>(std::tolower(unit)) : '?';
+    return lower;
+}
+
+void CheckFinite(std::u16string_view text) {
+    const std::string lower = Lower(text);
     Check(lower.find("inf") == std::string::npos && lower.find("nan") == std::string::npos);
-    Check(lower.find('-') == std::string::npos);
+}
+
+void CheckShown(std::u16string_view text) {
+    CheckFinite(text);
+    Check(Lower(text).find('-') == std::string::npos);
+}
+
+// Typed numbers keep their sign on the sheet, and the catalogue's descriptions are its own.
+void CheckSheet(const CoverageInputs& in, int requiredLevel, const NumberFormat& format) {
+    const DesignSheet sheet = MakeDesignSheet({in, u"Own values", requiredLevel, u""}, format);
+    for (const SheetLine& line : SheetLines(sheet, format)) {
+        if (line.name != u"Description")
+            CheckFinite(line.value);
+    }
 }
 
 // Typing is mostly digits, marks, signs and exponents; arbitrary units find those too slowly.
@@ -60,6 +81,18 @@ void CheckUnitSwitch(const std::u16string& text, LengthUnit from, const NumberFo
     const double returned = *ParseNumber(*back, format);
     if (std::fabs(*value) >= 1e-300)
         Check(std::fabs(returned - *value) <= 1e-14 * std::fabs(*value));
+}
+
+// What UTF-8 is made of a text reads back to the same UTF-8; any bytes read as UTF-8 (malformed
+// ones as U+FFFD) give a text that goes through UTF-8 unchanged.
+void CheckUtf8(const std::u16string& text) {
+    const std::string bytes = Utf8Of(text);
+    Check(Utf8Of(Utf16Of(bytes)) == bytes);
+    std::string raw;
+    for (const char16_t unit : text)
+        raw += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    const std::u16string read = Utf16Of(raw);
+    Check(Utf16Of(Utf8Of(read)) == read);
 }
 
 }  // namespace
@@ -120,5 +153,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     CheckUnitSwitch(in.distance, in.unit, format);
+    CheckSheet(in, input.Byte() % static_cast<int>(kDoriLevels.size()), format);
+    CheckUtf8(in.distance);
     return 0;
 }

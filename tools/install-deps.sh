@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ make
-    qt6-base-dev          # Qt Widgets, moc/rcc, the offscreen and xcb platforms, the JPEG plugin
+    qt6-base-dev          # Qt Widgets, Print Support, moc/rcc, offscreen and xcb platforms, JPEG
     libbenchmark-dev      # the bench/ targets
     clang libclang-rt-14-dev   # the fuzz/ targets: libFuzzer and the sanitizers' runtimes
     xvfb xauth openbox    # a real X server and window manager for the real-window tests
@@ -15,6 +15,7 @@ packages=(
     file                  # `make package` finds the programs to strip with it
     lintian               # Debian's checker, run on the built packages
     at-spi2-core dbus-daemon python3-pyatspi   # what a screen reader reads, on a private D-Bus
+    poppler-utils         # pdftotext: the design sheet's PDF test reads the figures back
 )
 
 missing=()
