@@ -2,10 +2,11 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPalette>
+#include <QPolygonF>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -39,10 +40,10 @@ double LevelWeight(int level) {
     return level < 0 ? 0.05 : 0.12 + 0.1 * level;
 }
 
-// A round step (1, 2 or 5 times a power of ten) at least `least`.
+// A round step (1, 2, 2.5 or 5 times a power of ten) at least `least`.
 double RoundStep(double least) {
     const double power = std::pow(10.0, std::floor(std::log10(least)));
-    for (double multiple : {1.0, 2.0, 5.0}) {
+    for (double multiple : {1.0, 2.0, 2.5, 5.0}) {
         if (multiple * power >= least * (1 - 1e-9))
             return multiple * power;
     }
@@ -55,7 +56,7 @@ Paints::Paints(const QPalette& palette, const QFont& font)
     : base(palette.color(QPalette::Base)),
       text(palette.color(QPalette::Text)),
       frame(Mix(base, text, 0.3)),
-      field(SeeThrough(palette.color(QPalette::Highlight), 0.22)),
+      field(Mix(base, palette.color(QPalette::Highlight), 0.22)),
       fieldEdge(palette.color(QPalette::Highlight)),
       person(Mix(base, text, 0.6)),
       pole(Mix(base, text, 0.55)),
@@ -73,9 +74,51 @@ QColor Paints::LabelOn(int level) const {
     return Contrast(text, fill) >= Contrast(base, fill) ? text : base;
 }
 
-QPen Paints::Pen(const QColor& colour, double strokes, Qt::PenStyle style,
-                 Qt::PenCapStyle cap) const {
-    return QPen(colour, strokes * stroke, style, cap, Qt::RoundJoin);
+QPen Paints::Pen(const QColor& colour, double strokes, Qt::PenStyle style) const {
+    return QPen(colour, strokes * stroke, style, Qt::FlatCap, Qt::MiterJoin);
+}
+
+namespace {
+
+double Cross(const QPointF& a, const QPointF& b) {
+    return a.x() * b.y() - a.y() * b.x();
+}
+
+}  // namespace
+
+std::optional<QLineF> InsideConvex(const QPolygonF& convex, const QLineF& line) {
+    double twiceArea = 0;
+    for (qsizetype i = 0; i < convex.size(); ++i)
+        twiceArea += Cross(convex[i], convex[(i + 1) % convex.size()]);
+    const double winding = twiceArea < 0 ? -1 : 1;
+    const QPointF direction = line.p2() - line.p1();
+    double enter = 0;
+    double leave = 1;
+    for (qsizetype i = 0; i < convex.size(); ++i) {
+        const QPointF from = convex[i];
+        const QPointF edge = convex[(i + 1) % convex.size()] - from;
+        // Inside the edge where start + t * rate >= 0.
+        const double start = winding * Cross(edge, line.p1() - from);
+        const double rate = winding * Cross(edge, direction);
+        if (rate == 0) {
+            if (start < 0)
+                return std::nullopt;
+            continue;
+        }
+        const double t = -start / rate;
+        if (rate > 0)
+            enter = std::max(enter, t);
+        else
+            leave = std::min(leave, t);
+        if (enter >= leave)
+            return std::nullopt;
+    }
+    return QLineF(line.p1() + direction * enter, line.p1() + direction * leave);
+}
+
+void DrawLineWithin(QPainter& painter, const QLineF& line, const QRectF& within) {
+    if (auto inside = InsideConvex(QPolygonF(within), line))
+        painter.drawLine(*inside);
 }
 
 QString DistanceText(double metres, LengthUnit unit, const NumberFormat& format) {
@@ -97,17 +140,11 @@ void DrawNote(QPainter& painter, const QRectF& area, const QString& note, const 
                      Qt::AlignCenter | Qt::TextWordWrap, note);
 }
 
-void Hatch(QPainter& painter, const QPainterPath& region, const Paints& paints) {
-    const QRectF box = region.boundingRect() & painter.clipBoundingRect();
-    if (box.isEmpty())
-        return;
-    painter.save();
-    painter.setClipPath(region, Qt::IntersectClip);
-    painter.setPen(paints.Pen(paints.hatch, 1));
-    const double spacing = paints.line * 0.35;
-    for (double x = box.left() - box.height(); x < box.right(); x += spacing)
-        painter.drawLine(QPointF(x, box.bottom()), QPointF(x + box.height(), box.top()));
-    painter.restore();
+void Hatch(QPainter& painter, const QPolygonF& convex, const Paints& paints) {
+    // A pattern rather than lines of our own: the painter fills it many times faster.
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QBrush(paints.hatch, Qt::BDiagPattern));
+    painter.drawPolygon(convex);
 }
 
 bool DrawFittingText(QPainter& painter, const QRectF& box, const QStringList& texts,
@@ -178,7 +215,10 @@ void DrawDistanceMarks(QPainter& painter, double poleX, double pxPerM, double ri
         metrics.horizontalAdvance(Q(RoundedText(reach, 1, format)) + QStringLiteral(" ft"));
     const int most = std::clamp(int((right - poleX) / (2 * widest)), 2, 8);
     const double step = RoundStep(reach / most);
-    const int decimals = step >= 1 ? 0 : std::min(15, int(std::ceil(-std::log10(step) - 1e-9)));
+    int decimals = 0;  // as many as the step has: 0.25 needs two
+    while (decimals < 15 && std::abs(step * std::pow(10.0, decimals) -
+                                     std::round(step * std::pow(10.0, decimals))) > 1e-6)
+        ++decimals;
 
     const double tick = paints.line * 0.25;
     const QString unitText = u' ' + Q(UnitSymbol(unit));

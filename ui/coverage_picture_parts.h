@@ -1,18 +1,20 @@
 #pragma once
 
 #include <QColor>
+#include <QLineF>
 #include <QPen>
 #include <QRectF>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <string>
 
 #include "coverage.h"
 
 class QFont;
 class QPainter;
-class QPainterPath;
 class QPalette;
+class QPolygonF;
 
 // What both Coverage pictures are drawn with: colours from the palette, sizes from the font.
 
@@ -26,8 +28,8 @@ struct Paints {
     // Text that reads on a level's fill.
     QColor LabelOn(int level) const;
     // A pen `strokes` plain lines wide, scaled with the font so that a page draws as a screen.
-    QPen Pen(const QColor& colour, double strokes, Qt::PenStyle style = Qt::SolidLine,
-             Qt::PenCapStyle cap = Qt::RoundCap) const;
+    // Flat caps: round ones on every dash of a dashed line cost more than the rest of a picture.
+    QPen Pen(const QColor& colour, double strokes, Qt::PenStyle style = Qt::SolidLine) const;
 
     QColor base;
     QColor text;
@@ -55,7 +57,13 @@ void DrawBackground(QPainter& painter, const QRectF& area, const Paints& paints)
 void DrawNote(QPainter& painter, const QRectF& area, const QString& note, const Paints& paints);
 
 // Thin diagonal lines over a region: what the camera does not see.
-void Hatch(QPainter& painter, const QPainterPath& region, const Paints& paints);
+void Hatch(QPainter& painter, const QPolygonF& region, const Paints& paints);
+
+// The part of a line inside a convex polygon of either winding, if any.
+std::optional<QLineF> InsideConvex(const QPolygonF& convex, const QLineF& line);
+// A line drawn only as far as it lies within a rectangle: the painter strokes (and dashes) the
+// whole of a line before it clips it, and a ray can run far past a picture.
+void DrawLineWithin(QPainter& painter, const QLineF& line, const QRectF& within);
 
 // The first of the texts that fits the box, centred in it; nothing when none fits (false).
 bool DrawFittingText(QPainter& painter, const QRectF& box, const QStringList& texts,

@@ -5,7 +5,6 @@
 #include <QPalette>
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 #include "coverage_picture_parts.h"
 #include "coverage_picture_scene.h"
@@ -28,10 +27,20 @@ struct Placing {
     }
 };
 
-// A ray from a point at an angle below the horizontal, long enough to leave any plot.
+// A ray from a point at an angle below the horizontal, long enough to leave any plot it starts in.
 QPointF Ray(const QPointF& from, double belowRad, const QRectF& plot) {
     const double length = 4 * (plot.width() + plot.height());
     return from + QPointF(std::cos(belowRad) * length, std::sin(belowRad) * length);
+}
+
+// The view between two angles below the horizontal, as far as it leaves the plot: an arc of rays
+// a few degrees apart, so that a view near half a turn wide is not cut short by its chord.
+QPolygonF Wedge(const QPointF& from, double upperRad, double lowerRad, const QRectF& plot) {
+    QPolygonF wedge{from};
+    const int steps = 1 + int((lowerRad - upperRad) * kDegreesPerRadian / 10);
+    for (int i = 0; i <= steps; ++i)
+        wedge << Ray(from, upperRad + (lowerRad - upperRad) * i / steps, plot);
+    return wedge;
 }
 
 // The side view's ground under the air: the DORI bands with their labels, the blind zone hatched.
@@ -52,9 +61,7 @@ void DrawGroundStrip(QPainter& painter, const PictureScene& scene, const Placing
     }
     if (scene.mounted && scene.blindZoneM > 0) {
         const QRectF box = span(0, scene.blindZoneM);
-        QPainterPath region;
-        region.addRect(box);
-        Hatch(painter, region, paints);
+        Hatch(painter, QPolygonF(box), paints);
         DrawFittingText(painter, box, {QStringLiteral("Blind zone"), QStringLiteral("Blind")},
                         paints.text);
     }
@@ -136,20 +143,22 @@ void DrawSide(QPainter& painter, const QRectF& area, const PictureScene& scene,
     const QPointF upper = Ray(camera, scene.tiltRad - scene.halfAngleVRad, at.plot);
     const QPointF lower = Ray(camera, scene.tiltRad + scene.halfAngleVRad, at.plot);
     painter.save();
-    painter.setClipRect(QRectF(at.plot.topLeft(), QPointF(at.plot.right(), at.baseY)));
+    const QRectF air(at.plot.topLeft(), QPointF(at.plot.right(), at.baseY));
+    painter.setClipRect(air);
     painter.setPen(Qt::NoPen);
     painter.setBrush(paints.field);
-    painter.drawPolygon(QPolygonF({camera, upper, lower}));
+    // Cut to the plot first: the painter's rasteriser pays for every pixel a polygon spans.
+    painter.drawPolygon(Wedge(camera, scene.tiltRad - scene.halfAngleVRad,
+                              scene.tiltRad + scene.halfAngleVRad, at.plot)
+                            .intersected(QPolygonF(air)));
     if (scene.mounted) {
-        QPainterPath unseen;
-        unseen.addPolygon(QPolygonF({camera, at.At(scene.nearEdgeGroundM, 0), at.At(0, 0)}));
-        Hatch(painter, unseen, paints);
+        Hatch(painter, QPolygonF({camera, at.At(scene.nearEdgeGroundM, 0), at.At(0, 0)}), paints);
     }
     painter.setPen(paints.Pen(paints.fieldEdge, 1, Qt::DashLine));
-    painter.drawLine(camera, Ray(camera, scene.tiltRad, at.plot));
+    DrawLineWithin(painter, {camera, Ray(camera, scene.tiltRad, at.plot)}, air);
     painter.setPen(paints.Pen(paints.fieldEdge, 1.5));
-    painter.drawLine(camera, upper);
-    painter.drawLine(camera, lower);
+    DrawLineWithin(painter, {camera, upper}, air);
+    DrawLineWithin(painter, {camera, lower}, air);
     DrawPersonFromTheSide(painter, at.At(scene.targetM, 0), at.pxPerM, paints);
     if (scene.mounted && scene.blindZoneM > 0) {
         // Where the target, at its height, comes into view.
@@ -163,7 +172,7 @@ void DrawSide(QPainter& painter, const QRectF& area, const PictureScene& scene,
     DrawTargetMark(painter, at.At(scene.targetM, scene.targetHeightM), paints);
     painter.restore();
 
-    painter.setPen(paints.Pen(paints.pole, 3, Qt::SolidLine, Qt::FlatCap));
+    painter.setPen(paints.Pen(paints.pole, 3));
     painter.drawLine(at.At(0, 0), camera);
     painter.setPen(paints.Pen(paints.text, 1));
     painter.drawLine(QPointF(at.plot.left(), at.baseY), QPointF(at.plot.right(), at.baseY));
@@ -220,6 +229,29 @@ void DrawSceneWidth(QPainter& painter, const PictureScene& scene, const Placing&
     DrawBoxedText(painter, box, text, paints);
 }
 
+// A level's label in the upper half of its slice, where the scene width's is not, and off the
+// scene width's line; above the slice where it is too narrow to hold it.
+void DrawSliceLabel(QPainter& painter, const PictureScene& scene, const Placing& at,
+                    const LevelBand& slice, const Paints& paints) {
+    const double left = at.At(slice.fromM, 0).x();
+    const double right = at.At(slice.toM, 0).x();
+    const double nearHalf = HalfWidthAt(scene, slice.fromM) * at.pxPerM;
+    const double farHalf = HalfWidthAt(scene, slice.toM) * at.pxPerM;
+    QRectF inside(left, at.baseY - nearHalf * 0.9, right - left, nearHalf * 0.8);
+    QRectF above(left, at.baseY - farHalf - paints.line * 1.1, right - left, paints.line);
+    const double lineX = at.At(scene.targetM, 0).x();
+    for (QRectF* box : {&inside, &above}) {
+        if (lineX > box->left() && lineX < box->right()) {
+            if (lineX - box->left() > box->right() - lineX)
+                box->setRight(lineX);
+            else
+                box->setLeft(lineX);
+        }
+    }
+    if (!DrawLevelLabel(painter, inside & at.plot, slice.level, paints.LabelOn(slice.level)))
+        DrawLevelLabel(painter, above & at.plot, slice.level, paints.text);
+}
+
 void DrawTop(QPainter& painter, const QRectF& area, const PictureScene& scene, LengthUnit unit,
              const NumberFormat& format, const Paints& paints) {
     const Placing at = PlaceTopView(area, scene, paints);
@@ -229,14 +261,12 @@ void DrawTop(QPainter& painter, const QRectF& area, const PictureScene& scene, L
     painter.save();
     painter.setClipRect(at.plot);
     if (scene.mounted && startM > 0) {
-        QPainterPath blind;
-        blind.addPolygon(Slice(scene, at, 0, startM));
-        Hatch(painter, blind, paints);
+        Hatch(painter, Slice(scene, at, 0, startM).intersected(QPolygonF(at.plot)), paints);
     }
     if (endM > startM) {
         painter.setPen(Qt::NoPen);
         painter.setBrush(paints.field);
-        painter.drawPolygon(Slice(scene, at, startM, endM));
+        painter.drawPolygon(Slice(scene, at, startM, endM).intersected(QPolygonF(at.plot)));
         for (const LevelBand& band : scene.bands) {
             const double fromM = std::max(band.fromM, startM);
             const double toM = std::min(band.toM, endM);
@@ -244,37 +274,20 @@ void DrawTop(QPainter& painter, const QRectF& area, const PictureScene& scene, L
                 continue;
             painter.setPen(Qt::NoPen);
             painter.setBrush(paints.Level(band.level));
-            painter.drawPolygon(Slice(scene, at, fromM, toM));
-            // The label in the upper half of the band, where the scene width's is not, and off
-            // the scene width's line; above the band where it is too narrow to hold it.
-            const double left = at.At(fromM, 0).x();
-            const double right = at.At(toM, 0).x();
-            const double nearHalf = HalfWidthAt(scene, fromM) * at.pxPerM;
-            const double farHalf = HalfWidthAt(scene, toM) * at.pxPerM;
-            QRectF inside(left, at.baseY - nearHalf * 0.9, right - left, nearHalf * 0.8);
-            QRectF above(left, at.baseY - farHalf - paints.line * 1.1, right - left, paints.line);
-            const double lineX = at.At(scene.targetM, 0).x();
-            for (QRectF* box : {&inside, &above}) {
-                if (lineX > box->left() && lineX < box->right()) {
-                    if (lineX - box->left() > box->right() - lineX)
-                        box->setRight(lineX);
-                    else
-                        box->setLeft(lineX);
-                }
-            }
-            if (!DrawLevelLabel(painter, inside & at.plot, band.level, paints.LabelOn(band.level)))
-                DrawLevelLabel(painter, above & at.plot, band.level, paints.text);
+            painter.drawPolygon(Slice(scene, at, fromM, toM).intersected(QPolygonF(at.plot)));
+            DrawSliceLabel(painter, scene, at, {band.level, fromM, toM}, paints);
         }
         painter.setPen(paints.Pen(paints.fieldEdge, 1.5));
         painter.setBrush(Qt::NoBrush);
         const double nearHalf = HalfWidthAt(scene, startM);
         const double farHalf = HalfWidthAt(scene, endM);
-        painter.drawLine(at.At(startM, nearHalf), at.At(endM, farHalf));
-        painter.drawLine(at.At(startM, -nearHalf), at.At(endM, -farHalf));
+        DrawLineWithin(painter, {at.At(startM, nearHalf), at.At(endM, farHalf)}, at.plot);
+        DrawLineWithin(painter, {at.At(startM, -nearHalf), at.At(endM, -farHalf)}, at.plot);
     }
     painter.setPen(paints.Pen(paints.fieldEdge, 1, Qt::DashLine));
     painter.drawLine(at.At(0, 0), at.At(at.reachM, 0));
-    const double personRadius = std::max(0.25 * at.pxPerM, 3 * paints.stroke);
+    // A person from above, half a metre across, but neither lost nor filling the picture.
+    const double personRadius = std::clamp(0.25 * at.pxPerM, 3 * paints.stroke, paints.line * 0.6);
     painter.setPen(Qt::NoPen);
     painter.setBrush(paints.person);
     painter.drawEllipse(at.At(scene.targetM, 0), personRadius, personRadius);
