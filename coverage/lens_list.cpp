@@ -1,5 +1,6 @@
 #include "lens_list.h"
 
+#include "design_sheet.h"
 #include "lens_suggestions.h"
 #include "result_text.h"
 
@@ -26,11 +27,7 @@ LensList ListLensesReaching(const CoverageFigures& figures, int level, LengthUni
                              DensityText(lens.densityPxPerM, unit, format),
                              LengthText(lens.sceneWidthM, unit, format)});
     }
-    if (list.rows.empty()) {
-        list.note = u"No lens of the catalogue reaches ";
-        list.note.append(wanted.name).append(u" at ");
-        AppendRounded(list.note, *figures.depthM / MetresPerUnit(unit), 2, format);
-        list.note.append(u" ").append(UnitSymbol(unit)).append(u" with this camera.");
-    }
+    if (list.rows.empty())
+        list.note = NoLensText(level, *figures.depthM, unit, format);
     return list;
 }

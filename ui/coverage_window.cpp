@@ -1,14 +1,24 @@
 #include "coverage_window.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDate>
+#include <QDir>
+#include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSaveFile>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSignalBlocker>
@@ -18,7 +28,10 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <tuple>
 
+#include "coverage_pictures.h"
+#include "design_sheet_document.h"
 #include "lens_list.h"
 #include "obbiettivi.h"
 #include "partno_window.h"
@@ -124,7 +137,10 @@ CoverageWindow::CoverageWindow(const Obbiettivi& calculator, const PartNo& partN
     inputs->addWidget(message);
     inputs->addStretch();
     grid->addLayout(inputs, 0, 0);
-    grid->addWidget(BuildResults(), 0, 1, Qt::AlignTop);
+    auto* seen = new QVBoxLayout;
+    seen->addWidget(BuildResults());
+    seen->addWidget(BuildPictures(), 1);
+    grid->addLayout(seen, 0, 1);
 
     doriTable = new QTableWidget(static_cast<int>(kDoriLevels.size()), kDoriColumns);
     doriTable->setObjectName(QStringLiteral("doriTable"));
@@ -156,6 +172,7 @@ CoverageWindow::CoverageWindow(const Obbiettivi& calculator, const PartNo& partN
     }
     grid->addWidget(doriTable, 1, 0, 1, 2);
     grid->addWidget(BuildLensList(), 3, 0, 1, 2);
+    grid->addWidget(BuildSheetButtons(), 4, 0, 1, 2);
     grid->setColumnStretch(1, 1);
 
     auto* scroller = new QScrollArea;
@@ -204,7 +221,7 @@ CoverageWindow::CoverageWindow(const Obbiettivi& calculator, const PartNo& partN
 
     Recompute();
     // Large enough for every field and the whole table on a usual screen; smaller, it scrolls.
-    resize(QSize(900, 720).boundedTo(this->screen()->availableSize() * 9 / 10));
+    resize(QSize(1120, 900).boundedTo(this->screen()->availableSize() * 9 / 10));
     setMinimumSize(480, 360);
 }
 
@@ -353,6 +370,38 @@ QWidget* CoverageWindow::BuildLensList() {
     lensNote->setWordWrap(true);
     column->addWidget(lensNote);
     return group;
+}
+
+QWidget* CoverageWindow::BuildPictures() {
+    auto* group = new QGroupBox(QStringLiteral("Pictures"));
+    auto* row = new QHBoxLayout(group);
+    sideView = new SideView;
+    topView = new TopView;
+    row->addWidget(sideView, 1);
+    row->addWidget(topView, 1);
+    return group;
+}
+
+QWidget* CoverageWindow::BuildSheetButtons() {
+    auto* buttons = new QWidget;
+    auto* row = new QHBoxLayout(buttons);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(new QLabel(QStringLiteral("Design sheet:")));
+    const std::array<std::tuple<const char*, QString, void (CoverageWindow::*)()>, 4> commands{{
+        {"copySheet", QStringLiteral("&Copy"), &CoverageWindow::copySheet_Click},
+        {"saveCsv", QStringLiteral("Save as CS&V\u2026"), &CoverageWindow::saveCsv_Click},
+        {"exportPdf", QStringLiteral("Export P&DF\u2026"), &CoverageWindow::exportPdf_Click},
+        {"printSheet", QStringLiteral("&Print\u2026"), &CoverageWindow::printSheet_Click},
+    }};
+    for (const auto& [name, caption, handler] : commands) {
+        auto* button = new QPushButton(caption);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, handler);
+        row->addWidget(button);
+    }
+    row->addStretch();
+    return buttons;
 }
 
 CoverageWindow::Source CoverageWindow::CurrentSource() const {
@@ -644,5 +693,93 @@ void CoverageWindow::Recompute() {
             "part-number window.");
     message->setText(note);
     message->setVisible(!note.isEmpty());
+    sideView->SetFigures(shown.figures, unitShown, numberFormat);
+    topView->SetFigures(shown.figures, unitShown, numberFormat);
     ListLenses();
+}
+
+DesignSheet CoverageWindow::Sheet() const {
+    const QString date = QLocale().toString(QDate::currentDate(), QLocale::LongFormat);
+    return MakeDesignSheet({ReadForm(), follow->currentText().toStdU16String(),
+                            requiredLevel->currentIndex(), date.toStdU16String()},
+                           numberFormat);
+}
+
+namespace {
+
+// The window's pictures, drawn on paper from the sheet's own figures.
+SheetPictures PicturesOf(const DesignSheet& sheet) {
+    const CoverageFigures& figures = sheet.coverage.figures;
+    const LengthUnit unit = sheet.inputs.form.unit;
+    const NumberFormat format = sheet.userFormat;
+    return {
+        [figures, unit, format](QPainter& painter, const QRectF& area, const QPalette& palette) {
+            DrawSideView(painter, area, figures, unit, format, palette);
+        },
+        [figures, unit, format](QPainter& painter, const QRectF& area, const QPalette& palette) {
+            DrawTopView(painter, area, figures, unit, format, palette);
+        }};
+}
+
+}  // namespace
+
+std::optional<QString> CoverageWindow::SaveCsv(const QString& path) const {
+    QSaveFile file(path);
+    const std::string csv = SheetCsv(Sheet());
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(csv.data(), static_cast<qint64>(csv.size())) !=
+            static_cast<qint64>(csv.size()) ||
+        !file.commit())
+        return file.errorString();
+    return std::nullopt;
+}
+
+std::optional<QString> CoverageWindow::ExportPdf(const QString& path) const {
+    const DesignSheet sheet = Sheet();
+    return WriteDesignSheetPdf(path, sheet, PicturesOf(sheet), SheetPageSize(QLocale()));
+}
+
+void CoverageWindow::copySheet_Click() {
+    QGuiApplication::clipboard()->setText(
+        QString::fromStdU16String(SheetText(Sheet(), numberFormat)));
+}
+
+// Files are written only here, on the user's command and to the file they chose; cancelling
+// the dialog writes nothing.
+void CoverageWindow::saveCsv_Click() {
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save as CSV"),
+                                                      QStringLiteral("coverage.csv"),
+                                                      QStringLiteral("CSV files (*.csv)"));
+    if (path.isEmpty())
+        return;
+    if (const auto failure = SaveCsv(path))
+        ReportFailedWrite(path, *failure);
+}
+
+void CoverageWindow::exportPdf_Click() {
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export PDF"),
+                                                      QStringLiteral("coverage.pdf"),
+                                                      QStringLiteral("PDF files (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    if (const auto failure = ExportPdf(path))
+        ReportFailedWrite(path, *failure);
+}
+
+void CoverageWindow::printSheet_Click() {
+    QPrinter printer;
+    printer.setPageSize(SheetPageSize(QLocale()));
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const DesignSheet sheet = Sheet();
+    if (const auto failure = PrintDesignSheet(printer, sheet, PicturesOf(sheet)))
+        QMessageBox::warning(this, QStringLiteral("Print"),
+                             QStringLiteral("The design sheet was not printed: %1").arg(*failure));
+}
+
+void CoverageWindow::ReportFailedWrite(const QString& path, const QString& reason) {
+    QMessageBox::warning(
+        this, QStringLiteral("Coverage"),
+        QStringLiteral("%1 was not written: %2").arg(QDir::toNativeSeparators(path), reason));
 }

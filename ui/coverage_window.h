@@ -2,11 +2,13 @@
 
 #include <QWidget>
 #include <array>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "coverage.h"
+#include "design_sheet.h"
 
 class QCheckBox;
 class QComboBox;
@@ -15,6 +17,8 @@ class QLabel;
 class QLineEdit;
 class QTableWidget;
 class QTreeWidget;
+class SideView;
+class TopView;
 class Obbiettivi;
 class PartNo;
 
@@ -35,6 +39,13 @@ class CoverageWindow : public QWidget {
     // What the window shows: the model's figures, texts and message.
     const Coverage& coverage() const { return shown; }
 
+    // Every input and result, as the design sheet lists them.
+    DesignSheet Sheet() const;
+    // Write the design sheet to `path`; no value when the file is written, otherwise why not.
+    // Nothing is left half written.
+    std::optional<QString> SaveCsv(const QString& path) const;
+    std::optional<QString> ExportPdf(const QString& path) const;
+
   public slots:
     void follow_Change();
     void format_Change();
@@ -45,6 +56,10 @@ class CoverageWindow : public QWidget {
     void mounted_Change();
     void tilt_Change();
     void requiredLevel_Change();
+    void copySheet_Click();
+    void saveCsv_Click();
+    void exportPdf_Click();
+    void printSheet_Click();
     void Form_Change();
     void Source_Change();
 
@@ -58,6 +73,9 @@ class CoverageWindow : public QWidget {
     QWidget* BuildTargetGroup();
     QWidget* BuildResults();
     QWidget* BuildLensList();
+    QWidget* BuildPictures();
+    QWidget* BuildSheetButtons();
+    void ReportFailedWrite(const QString& path, const QString& reason);
     void ListLenses();
     QLineEdit* AddTextBox(QFormLayout* form, const char* name, const QString& caption,
                           const QString& unit);
@@ -94,4 +112,6 @@ class CoverageWindow : public QWidget {
     QTreeWidget* lensSuggestions;
     QLabel* lensNote;
     bool lensColumnsSized = false;
+    SideView* sideView;
+    TopView* topView;
 };
