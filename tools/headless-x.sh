@@ -6,7 +6,7 @@ start_headless_x() {
     for display_number in $(seq 90 140); do
         [ -e "/tmp/.X${display_number}-lock" ] || break
     done
-    Xvfb ":${display_number}" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":${display_number}" -screen 0 "${HEADLESS_X_SCREEN:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
     HEADLESS_X_PIDS="$!"
     export DISPLAY=":${display_number}"
     trap stop_headless_x EXIT

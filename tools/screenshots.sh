@@ -6,6 +6,7 @@ set -euo pipefail
 program=${1:?usage: screenshots.sh path/to/vistamarq [output-folder]}
 out=${2:-"$(dirname "$0")/../docs"}
 mkdir -p "$out"
+export HEADLESS_X_SCREEN=${HEADLESS_X_SCREEN:-1280x1024x24}  # room for the Coverage window
 source "$(dirname "$0")/headless-x.sh"
 start_headless_x
 
@@ -33,3 +34,6 @@ keys alt+s Down Return                  # Search Mode > Search by Part Number
 sleep 0.5
 xdotool type --delay 120 "TG06"
 shoot Vistamarq part-number.png
+keys ctrl+k                             # Tools > Coverage…, beside the part-number window
+keys alt+m                              # Camera mounted above the target
+shoot Coverage coverage.png

@@ -306,9 +306,9 @@ QWidget* CoverageWindow::BuildTargetGroup() {
                     {QStringLiteral("metres"), QStringLiteral("feet")});
     distance = AddTextBox(targetForm, "distance", QStringLiteral("Distance"), QString());
     distanceCaption = qobject_cast<QLabel*>(targetForm->labelForField(distance->parentWidget()));
-    mounted = new QCheckBox(QStringLiteral("Camera mounted above the target"));
+    mounted = new QCheckBox(QStringLiteral("Camera &mounted above the target"));
     mounted->setObjectName(QStringLiteral("mounted"));
-    mounted->setAccessibleName(mounted->text());
+    mounted->setAccessibleName(QStringLiteral("Camera mounted above the target"));
     targetForm->addRow(mounted);
     cameraHeight = AddTextBox(targetForm, "cameraHeight",
                               QStringLiteral("Camera height above the ground"), QString());
