@@ -1,0 +1,118 @@
+// The Coverage window's mounting, lens list and design sheet as the user meets them: mounting
+// on and off, the catalogue's lenses for the level asked, and what Copy, Save as CSV and Export
+// PDF write (and that a failed write says so and leaves nothing).
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include "coverage_window.h"
+#include "layout.h"
+#include "module1.h"
+#include "obbiettivi.h"
+
+class CoverageSheetWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { RegisterFontSubstitutes(); }
+    void init();
+    void cleanup() { windows.reset(); }
+
+    void mountingChangesTheLevelAndShowsItsRows();
+    void lensListFollowsTheLevelAsked();
+    void sheetIsCopiedAndWritten_data();
+    void sheetIsCopiedAndWritten();
+
+  private:
+    template <class Control>
+    Control* Find(const char* name) const {
+        return windows->coverage()->findChild<Control*>(name);
+    }
+    QString Text(const char* name) const { return Find<QLabel>(name)->text(); }
+    void Type(const char* box, const QString& text) { Find<QLineEdit>(box)->setText(text); }
+
+    std::unique_ptr<Module1> windows;
+};
+
+// The 15 ft example: a 1/3" camera with 4 mm and 1920 pixels, 15 ft up, a face at 5.5 ft and
+// 20 ft away on the ground.
+void CoverageSheetWindowTest::init() {
+    QLocale::setDefault(QLocale::c());
+    windows = std::make_unique<Module1>("/nonexistent/settings");
+    windows->ShowCoverage();
+    Find<QComboBox>("follow")->setCurrentIndex(int(CoverageWindow::Source::OwnValues));
+    Find<QComboBox>("units")->setCurrentIndex(1);  // feet
+    Type("distance", "20");
+    Type("cameraHeight", "15");
+    Type("targetHeight", "5.5");
+}
+
+void CoverageSheetWindowTest::mountingChangesTheLevelAndShowsItsRows() {
+    QCOMPARE(Text("level"), QString("Identify"));
+    QVERIFY(!Find<QLineEdit>("cameraHeight")->isVisibleTo(windows->coverage()));
+    Find<QCheckBox>("mounted")->click();
+    QCOMPARE(Text("level"), QString("Recognise"));
+    QCOMPARE(Text("slantDistance"), QString("22.14 ft (6.75 m)"));
+    QCOMPARE(Text("tiltAngle"), QString::fromUtf8("25.4°"));
+    QCOMPARE(Text("blindZone"), QString("8.08 ft (2.46 m)"));
+    QVERIFY(Find<QLineEdit>("cameraHeight")->isVisibleTo(windows->coverage()));
+    Find<QCheckBox>("mounted")->click();
+    QCOMPARE(Text("level"), QString("Identify"));
+    QVERIFY(!Find<QLabel>("slantDistance")->isVisibleTo(windows->coverage()));
+}
+
+void CoverageSheetWindowTest::lensListFollowsTheLevelAsked() {
+    auto* list = Find<QTreeWidget>("lensSuggestions");
+    QCOMPARE(list->topLevelItemCount(), 126);
+    QCOMPARE(list->topLevelItem(0)->text(0), QString("H3580V"));
+    Type("distance", "400");
+    Find<QComboBox>("requiredLevel")->setCurrentText("Inspect");
+    QCOMPARE(list->topLevelItemCount(), 0);
+    QCOMPARE(Find<QLabel>("lensNote")->text(),
+             QString("No lens of the catalogue reaches Inspect at 400.00 ft with this camera."));
+}
+
+void CoverageSheetWindowTest::sheetIsCopiedAndWritten_data() {
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<QString>("opening");  // what the written file begins with
+    QTest::newRow("Save as CSV") << "csv"
+                                 << "Date,Follow,Sensor format,";
+    QTest::newRow("Export PDF") << "pdf"
+                                << "%PDF";
+}
+
+void CoverageSheetWindowTest::sheetIsCopiedAndWritten() {
+    QFETCH(QString, what);
+    QFETCH(QString, opening);
+    auto* window = windows->coverage();
+    window->findChild<QPushButton*>("copySheet")->click();
+    const QString copied = QApplication::clipboard()->text();
+    QVERIFY2(copied.contains("\nFocal length: 4 mm\n"), qPrintable(copied.left(400)));
+    QVERIFY(copied.contains("\nDORI level reached: Identify\n"));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sheet." + what);
+    const auto failure = what == "csv" ? window->SaveCsv(path) : window->ExportPdf(path);
+    QVERIFY(!failure);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray written = file.readAll();
+    QVERIFY2(written.startsWith(opening.toUtf8()), written.left(80).constData());
+
+    // A folder that cannot exist: inside a file.
+    const QString impossible = path + "/inside." + what;
+    const auto refused =
+        what == "csv" ? window->SaveCsv(impossible) : window->ExportPdf(impossible);
+    QVERIFY(refused && !refused->isEmpty());
+    QVERIFY(!QFile::exists(impossible));
+}
+
+QTEST_MAIN(CoverageSheetWindowTest)
+#include "test_coverage_sheet_window.moc"
