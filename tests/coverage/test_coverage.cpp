@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "coverage.h"
+#include "coverage_examples.h"
 #include "lens_list.h"
 
 Q_DECLARE_METATYPE(CoverageInputs)
@@ -15,31 +16,6 @@ constexpr LengthUnit kFt = LengthUnit::Feet;
 // A decimal comma (and the point grouping), or the decimal point.
 NumberFormat Format(bool comma) {
     return comma ? NumberFormat{u",", u"."} : NumberFormat{};
-}
-
-// A named format ("1/3") or "custom": 1920 × 1080 pixels of 2.9 µm. 1920 across.
-CoverageInputs Camera(const char* inches, Aspect aspect, const char16_t* focal,
-                      const char16_t* distance, LengthUnit unit = kM) {
-    CoverageInputs in;
-    in.format = SensorFormatIndex(inches).value_or(kCustomFormat);
-    in.aspect = aspect;
-    in.custom = CustomSensor::ByPixelSize;
-    in.pixelsDown = u"1080";
-    in.focalLengthMm = focal;
-    in.distance = distance;
-    in.unit = unit;
-    return in;
-}
-
-CoverageInputs Mounted(CoverageInputs in, const char16_t* camera, const char16_t* target,
-                       const char16_t* tilt = nullptr) {
-    in.mounted = true;
-    in.cameraHeight = camera;
-    in.targetHeight = target;
-    in.tiltAimed = !tilt;
-    if (tilt)
-        in.tiltDeg = tilt;
-    return in;
 }
 
 const CoverageInputs kThird = Camera("1/3", Aspect::FourByThree, u"4", u"6.096");

@@ -5,33 +5,12 @@
 #include <QPainter>
 #include <QtTest>
 
+#include "../coverage/coverage_examples.h"
 #include "coverage_pictures.h"
 
 Q_DECLARE_METATYPE(CoverageInputs)
 
 namespace {
-
-CoverageInputs Camera(const char* inches, Aspect aspect, const char16_t* focal,
-                      const char16_t* distance, LengthUnit unit = LengthUnit::Metres) {
-    CoverageInputs in;
-    in.format = *SensorFormatIndex(inches);
-    in.aspect = aspect;
-    in.focalLengthMm = focal;
-    in.distance = distance;
-    in.unit = unit;
-    return in;
-}
-
-CoverageInputs Mounted(CoverageInputs in, const char16_t* camera, const char16_t* target,
-                       const char16_t* tilt = nullptr) {
-    in.mounted = true;
-    in.cameraHeight = camera;
-    in.targetHeight = target;
-    in.tiltAimed = !tilt;
-    if (tilt)
-        in.tiltDeg = tilt;
-    return in;
-}
 
 QPalette Dark() {
     QPalette dark;
