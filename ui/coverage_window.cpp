@@ -159,9 +159,12 @@ CoverageWindow::CoverageWindow(const Obbiettivi& calculator, const PartNo& partN
     doriTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     doriTable->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     doriTable->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
-    doriTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Measured once after each recomputation that changes a cell (ResizeToContents would
+    // measure the whole table again for every cell written).
+    doriTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     doriTable->horizontalHeader()->setStretchLastSection(true);
-    doriTable->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    doriTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    doriTable->verticalHeader()->setDefaultSectionSize(doriTable->fontMetrics().height() + 6);
     for (int row = 0; row < doriTable->rowCount(); ++row) {
         for (int column = 0; column < kDoriColumns; ++column) {
             auto* item = new QTableWidgetItem;
@@ -235,10 +238,13 @@ QLineEdit* CoverageWindow::AddTextBox(QFormLayout* form, const char* name, const
     box->setAccessibleName(caption);
     box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 18);
     row->addWidget(box);
-    auto* unitLabel = new QLabel(unit, field);
-    unitLabel->setObjectName(QString::fromLatin1(name) + QStringLiteral("Unit"));
-    unitLabel->setMinimumWidth(unitLabel->fontMetrics().horizontalAdvance(QStringLiteral("mm ")));
-    row->addWidget(unitLabel);
+    if (!unit.isEmpty()) {
+        auto* unitLabel = new QLabel(unit, field);
+        unitLabel->setObjectName(QString::fromLatin1(name) + QStringLiteral("Unit"));
+        unitLabel->setMinimumWidth(
+            unitLabel->fontMetrics().horizontalAdvance(QStringLiteral("mm ")));
+        row->addWidget(unitLabel);
+    }
     row->addStretch();
     auto* label = new QLabel(caption + QLatin1Char(':'));
     label->setBuddy(box);
@@ -304,16 +310,19 @@ QWidget* CoverageWindow::BuildTargetGroup() {
     targetForm = new QFormLayout(group);
     units = AddList(targetForm, "units", QStringLiteral("Units"),
                     {QStringLiteral("metres"), QStringLiteral("feet")});
-    distance = AddTextBox(targetForm, "distance", QStringLiteral("Distance"), QString());
+    distance =
+        AddTextBox(targetForm, "distance", QStringLiteral("Distance"), UnitCaption(unitShown));
     distanceCaption = qobject_cast<QLabel*>(targetForm->labelForField(distance->parentWidget()));
     mounted = new QCheckBox(QStringLiteral("Camera &mounted above the target"));
     mounted->setObjectName(QStringLiteral("mounted"));
     mounted->setAccessibleName(QStringLiteral("Camera mounted above the target"));
     targetForm->addRow(mounted);
-    cameraHeight = AddTextBox(targetForm, "cameraHeight",
-                              QStringLiteral("Camera height above the ground"), QString());
-    targetHeight = AddTextBox(targetForm, "targetHeight",
-                              QStringLiteral("Target height above the ground"), QString());
+    cameraHeight =
+        AddTextBox(targetForm, "cameraHeight", QStringLiteral("Camera height above the ground"),
+                   UnitCaption(unitShown));
+    targetHeight =
+        AddTextBox(targetForm, "targetHeight", QStringLiteral("Target height above the ground"),
+                   UnitCaption(unitShown));
     tilt = AddList(
         targetForm, "tilt", QStringLiteral("Tilt"),
         {QStringLiteral("Aimed at the target"), QStringLiteral("Angle below the horizontal")});
@@ -360,7 +369,7 @@ QWidget* CoverageWindow::BuildLensList() {
                                       QStringLiteral("Scene width")});
     lensSuggestions->setRootIsDecorated(false);
     lensSuggestions->setUniformRowHeights(true);
-    lensSuggestions->setMinimumHeight(lensSuggestions->fontMetrics().height() * 9);
+    lensSuggestions->setMinimumHeight(lensSuggestions->fontMetrics().height() * 7);
     // Sized to the first list, not to every list: measuring 137 rows at each keystroke would
     // cost more than computing them.
     lensSuggestions->header()->setSectionResizeMode(QHeaderView::Interactive);
@@ -585,20 +594,37 @@ void CoverageWindow::ListLenses() {
     const LensList list =
         ListLensesReaching(shown.figures, requiredLevel->currentIndex(), unitShown, numberFormat);
     lensSuggestions->setUpdatesEnabled(false);
-    lensSuggestions->clear();
-    QList<QTreeWidgetItem*> items;
-    items.reserve(static_cast<qsizetype>(list.rows.size()));
-    for (const LensListRow& row : list.rows) {
-        auto* item = new QTreeWidgetItem(QStringList{
-            QString::fromStdU16String(row.modelNumber), QString::fromStdU16String(row.description),
-            QString::fromStdU16String(row.focalLength), QString::fromStdU16String(row.density),
-            QString::fromStdU16String(row.sceneWidth)});
-        for (int column = 2; column < 5; ++column)
-            item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
-        items << item;
+    // The same lenses as listed (an edit of the distance changes only their figures): their
+    // texts are updated in place; other lenses are listed afresh.
+    bool sameLenses = lensSuggestions->topLevelItemCount() == static_cast<int>(list.rows.size());
+    for (int i = 0; sameLenses && i < lensSuggestions->topLevelItemCount(); ++i)
+        sameLenses = lensSuggestions->topLevelItem(i)->text(0) ==
+                     QString::fromStdU16String(list.rows[static_cast<std::size_t>(i)].modelNumber);
+    if (!sameLenses) {
+        lensSuggestions->clear();
+        QList<QTreeWidgetItem*> items;
+        items.reserve(static_cast<qsizetype>(list.rows.size()));
+        for (std::size_t i = 0; i < list.rows.size(); ++i) {
+            auto* item = new QTreeWidgetItem;
+            for (int column = 2; column < 5; ++column)
+                item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+            items << item;
+        }
+        lensSuggestions->addTopLevelItems(items);
     }
-    lensSuggestions->addTopLevelItems(items);
-    if (!lensColumnsSized && !items.isEmpty()) {
+    for (std::size_t i = 0; i < list.rows.size(); ++i) {
+        const LensListRow& row = list.rows[i];
+        QTreeWidgetItem* item = lensSuggestions->topLevelItem(static_cast<int>(i));
+        const std::array<const std::u16string*, 5> texts{
+            &row.modelNumber, &row.description, &row.focalLength, &row.density, &row.sceneWidth};
+        for (int column = 0; column < 5; ++column) {
+            const QString text =
+                QString::fromStdU16String(*texts[static_cast<std::size_t>(column)]);
+            if (item->text(column) != text)
+                item->setText(column, text);
+        }
+    }
+    if (!lensColumnsSized && !list.rows.empty()) {
         for (int column = 0; column < lensSuggestions->columnCount(); ++column)
             lensSuggestions->resizeColumnToContents(column);
         lensColumnsSized = true;
@@ -669,22 +695,31 @@ void CoverageWindow::Recompute() {
         label->setAccessibleName(ResultCaption(results[i].first) + QStringLiteral(": ") + text);
     }
 
+    bool tableChanged = false;
     for (std::size_t row = 0; row < shown.texts.doriTable.size(); ++row) {
         const DoriRowTexts& texts = shown.texts.doriTable[row];
         const std::array<const std::u16string*, kDoriColumns> cells{
             &texts.level,        &texts.density,    &texts.farthest, &texts.focalLengthNeeded,
             &texts.pixelsNeeded, &texts.groundRange};
         const bool reached = shown.figures.level && *shown.figures.level >= static_cast<int>(row);
+        const bool isLevel = shown.figures.level && *shown.figures.level == static_cast<int>(row);
         for (int column = 0; column < kDoriColumns; ++column) {
             QTableWidgetItem* item = doriTable->item(static_cast<int>(row), column);
-            item->setText(QString::fromStdU16String(*cells[static_cast<std::size_t>(column)]));
+            const QString text =
+                QString::fromStdU16String(*cells[static_cast<std::size_t>(column)]);
+            if (item->text() == text && item->font().bold() == isLevel)
+                continue;
+            item->setText(text);
             QFont font = item->font();
-            font.setBold(shown.figures.level && *shown.figures.level == static_cast<int>(row));
+            font.setBold(isLevel);
             item->setFont(font);
             item->setToolTip(reached ? QStringLiteral("Reached at the target")
                                      : QStringLiteral("Not reached at the target"));
+            tableChanged = true;
         }
     }
+    if (tableChanged)
+        doriTable->resizeColumnsToContents();
 
     QString note = QString::fromStdU16String(shown.message);
     if (note.isEmpty() && CurrentSource() == Source::PartNumber && !partNo.lastDecodedLens())
