@@ -284,16 +284,29 @@ void Obbiettivi::EvaluateBox(int row, Quantity q, Evaluation kind) {
 // Between the user's entries nothing a tick reads changes, and the program sleeps between ticks
 // as an idle program should.
 void Obbiettivi::CalcoloFocale_Timer() {
-    TickInputs inputs = ReadTickInputs();
-    if (lastTick == inputs)
+    if (ReadsAsLastTick())
         return;
-    lastTick = std::move(inputs);
+    lastTick = ReadTickInputs();
 
     const std::array<Quantity, 2> marked{calc.rows[0].Mark, calc.rows[1].Mark};
     const auto writes = calc.Tick(Box(0, marked[0])->text().toStdU16String(),
                                   Box(1, marked[1])->text().toStdU16String());
     ApplyWrites(writes, marked);
     emit calculatorChanged();
+}
+
+// The same comparison as between two copies, without making one: an idle tick allocates nothing.
+bool Obbiettivi::ReadsAsLastTick() const {
+    if (!lastTick || !(lastTick->calc == calc) || lastTick->focus != focusWidget())
+        return false;
+    for (int row = 0; row < 2; ++row) {
+        for (int column = 0; column < kBoxColumnCount; ++column) {
+            if (lastTick->boxTexts[row * kBoxColumnCount + column] != boxes[row][column]->text())
+                return false;
+        }
+    }
+    const auto* focusedBox = qobject_cast<const QLineEdit*>(lastTick->focus);
+    return lastTick->typedIn == (focusedBox && focusedBox->isModified());
 }
 
 Obbiettivi::TickInputs Obbiettivi::ReadTickInputs() const {

@@ -117,13 +117,9 @@ class Obbiettivi : public ModeWindow {
         std::array<QString, 8> boxTexts;
         const QWidget* focus = nullptr;
         bool typedIn = false;
-
-        bool operator==(const TickInputs& other) const {
-            return calc == other.calc && boxTexts == other.boxTexts && focus == other.focus &&
-                   typedIn == other.typedIn;
-        }
     };
     TickInputs ReadTickInputs() const;
+    bool ReadsAsLastTick() const;
     std::optional<TickInputs> lastTick;
     bool applyingWrites = false;  // the window's own writes to its boxes are no entry of the user
 };
