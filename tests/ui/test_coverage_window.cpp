@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QStandardItemModel>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
 #include <QtTest>
 
 #include "coverage_window.h"
@@ -29,6 +31,7 @@ class CoverageWindowTest : public QObject {
     void closedItKeepsItsInputsAndFollowsOnlyWhenShown();
     void badInputShowsDashesAndWhatToEnter_data();
     void badInputShowsDashesAndWhatToEnter();
+    void anEditMeasuresTheTableOnce();
 
   private:
     void Open(QWidget* from) {
@@ -243,6 +246,33 @@ void CoverageWindowTest::badInputShowsDashesAndWhatToEnter() {
     QCOMPARE(Texts("angleH density level"), results);
     QCOMPARE(Texts("message"), message);
     QVERIFY(Find<QLabel>(windows->coverage(), "message")->isVisible());
+}
+
+// Counts how often a table measures its cells for their size.
+class MeasuringDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        ++measured;
+        return QStyledItemDelegate::sizeHint(option, index);
+    }
+    mutable int measured = 0;
+};
+
+// Sized to its contents, the table may measure each cell once for its column and once for its
+// row after an edit, not once for every cell written.
+void CoverageWindowTest::anEditMeasuresTheTableOnce() {
+    Open(windows->obbiettivi());
+    Do("follow=3");
+    auto* table = Find<QTableWidget>(windows->coverage(), "doriTable");
+    auto* delegate = new MeasuringDelegate(table);
+    table->setItemDelegate(delegate);
+    QApplication::processEvents();
+    delegate->measured = 0;
+    Find<QLineEdit>(windows->coverage(), "focal")->setText("8");
+    QApplication::processEvents();
+    QVERIFY2(delegate->measured <= 2 * table->rowCount() * table->columnCount(),
+             qPrintable(QString("%1 measurements").arg(delegate->measured)));
 }
 
 QTEST_MAIN(CoverageWindowTest)
