@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the real program as a screen reader on a Linux desktop meets it: in a real X server
 # with a window manager, with a private D-Bus session on which the AT-SPI registry starts, and
-# reads and drives its four windows through AT-SPI only (atspi_windows.py, run by Debian's own
+# reads and drives its windows through AT-SPI only (atspi_windows.py, run by Debian's own
 # Python, which has pyatspi). Then expects the program to end cleanly by File > Exit.
 set -euo pipefail
 program=${1:?usage: atspi_test.sh path/to/vistamarq}
