@@ -21,6 +21,7 @@
 #include <QSaveFile>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <QTableWidget>
@@ -92,6 +93,13 @@ void SetTextIfChanged(QLineEdit* box, const QString& text) {
 void SetIndexQuietly(QComboBox* list, int index) {
     const QSignalBlocker blocker(list);
     list->setCurrentIndex(index);
+}
+
+// A screen reader names a scroll bar by what it scrolls.
+void NameScrollBars(QAbstractScrollArea* area, const QString& what) {
+    area->verticalScrollBar()->setAccessibleName(what + QStringLiteral(", vertical scroll bar"));
+    area->horizontalScrollBar()->setAccessibleName(what +
+                                                   QStringLiteral(", horizontal scroll bar"));
 }
 
 constexpr int kDoriColumns = 6;
@@ -182,6 +190,8 @@ CoverageWindow::CoverageWindow(const Obbiettivi& calculator, const PartNo& partN
     scroller->setWidget(content);
     scroller->setWidgetResizable(true);
     scroller->setFrameShape(QFrame::NoFrame);
+    NameScrollBars(scroller, QStringLiteral("Coverage"));
+    NameScrollBars(lensSuggestions, lensSuggestions->accessibleName());
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroller);
