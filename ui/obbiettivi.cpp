@@ -221,6 +221,7 @@ void Obbiettivi::BuildCalculatorFrame(QWidget* client) {
             box->setVisible(row == 0);
             box->installEventFilter(this);
             connect(box, &QLineEdit::textChanged, this, [this, box] {
+                ++boxTextsRevision;
                 // Assistive technology (a screen reader's edit, dictation) sets a box's text
                 // without key presses; in the box being edited that is the user's entry as much
                 // as typed text is, so no tick may overwrite it.
@@ -297,24 +298,15 @@ void Obbiettivi::CalcoloFocale_Timer() {
 
 // The same comparison as between two copies, without making one: an idle tick allocates nothing.
 bool Obbiettivi::ReadsAsLastTick() const {
-    if (!lastTick || !(lastTick->calc == calc) || lastTick->focus != focusWidget())
+    if (!lastTick || lastTick->boxTextsRevision != boxTextsRevision ||
+        lastTick->focus != focusWidget() || !(lastTick->calc == calc))
         return false;
-    for (int row = 0; row < 2; ++row) {
-        for (int column = 0; column < kBoxColumnCount; ++column) {
-            if (lastTick->boxTexts[row * kBoxColumnCount + column] != boxes[row][column]->text())
-                return false;
-        }
-    }
     const auto* focusedBox = qobject_cast<const QLineEdit*>(lastTick->focus);
     return lastTick->typedIn == (focusedBox && focusedBox->isModified());
 }
 
 Obbiettivi::TickInputs Obbiettivi::ReadTickInputs() const {
-    TickInputs inputs{calc, {}, focusWidget(), false};
-    for (int row = 0; row < 2; ++row) {
-        for (int column = 0; column < kBoxColumnCount; ++column)
-            inputs.boxTexts[row * kBoxColumnCount + column] = boxes[row][column]->text();
-    }
+    TickInputs inputs{calc, boxTextsRevision, focusWidget(), false};
     const auto* focusedBox = qobject_cast<const QLineEdit*>(inputs.focus);
     inputs.typedIn = focusedBox && focusedBox->isModified();
     return inputs;

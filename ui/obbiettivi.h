@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 
@@ -111,10 +112,11 @@ class Obbiettivi : public ModeWindow {
 
     // Everything a tick reads. A tick that would read what the last one read gives the same
     // writes, which the boxes already show, so it returns at once; being a copy of all it
-    // reads, no change can slip past it.
+    // reads, no change can slip past it. The boxes' texts are represented by the count of their
+    // changes, which every change of any box's text advances (its textChanged signal).
     struct TickInputs {
         LensCalculator calc;
-        std::array<QString, 8> boxTexts;
+        std::uint64_t boxTextsRevision = 0;
         const QWidget* focus = nullptr;
         bool typedIn = false;
     };
@@ -122,4 +124,5 @@ class Obbiettivi : public ModeWindow {
     bool ReadsAsLastTick() const;
     std::optional<TickInputs> lastTick;
     bool applyingWrites = false;  // the window's own writes to its boxes are no entry of the user
+    std::uint64_t boxTextsRevision = 0;
 };
