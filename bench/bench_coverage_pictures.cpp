@@ -36,13 +36,3 @@ static void BM_RepaintBothPictures(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RepaintBothPictures)->Arg(420)->Arg(900)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    RegisterFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -40,13 +40,3 @@ static void BM_ExportPdf(benchmark::State& state) {
 }
 BENCHMARK(BM_ExportPdf)->Name("BM_ExportPdf/first")->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportPdf)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    RegisterFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -32,13 +32,3 @@ static void BM_WindowTickAfterAnEdit(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WindowTickAfterAnEdit);
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    RegisterFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
