@@ -488,12 +488,16 @@ void CoverageWindow::FollowCalculatorRow(int row) {
     const CalcRow& calcRow = calculator.calculator().rows[static_cast<std::size_t>(row)];
     if (const auto index = SensorFormatIndex(calculator.sensorFormatInches()))
         SetIndexQuietly(format, static_cast<int>(*index));
-    SetIndexQuietly(aspect, 0);
     SetTextIfChanged(focal, QString::fromStdU16String(calcRow.StoredF));
     const auto inUnit =
         ConvertLengthText(calcRow.StoredL, LengthUnit::Feet, unitShown, numberFormat);
     SetTextIfChanged(distance, QString::fromStdU16String(inUnit ? *inUnit : calcRow.StoredL));
-    FillResolutionPresets();
+    // The calculator's picture is 4:3; the presets change only when the aspect does, not at
+    // every tick that is followed.
+    if (aspect->currentIndex() != 0) {
+        SetIndexQuietly(aspect, 0);
+        FillResolutionPresets();
+    }
 }
 
 void CoverageWindow::FollowPartNumber() {
@@ -789,25 +793,24 @@ void CoverageWindow::copySheet_Click() {
         QString::fromStdU16String(SheetText(Sheet(), numberFormat)));
 }
 
-// Files are written only here, on the user's command and to the file they chose; cancelling
-// the dialog writes nothing.
 void CoverageWindow::saveCsv_Click() {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save as CSV"),
-                                                      QStringLiteral("coverage.csv"),
-                                                      QStringLiteral("CSV files (*.csv)"));
-    if (path.isEmpty())
-        return;
-    if (const auto failure = SaveCsv(path))
-        ReportFailedWrite(path, *failure);
+    SaveThroughDialog(QStringLiteral("Save as CSV"), QStringLiteral("coverage.csv"),
+                      QStringLiteral("CSV files (*.csv)"), &CoverageWindow::SaveCsv);
 }
 
 void CoverageWindow::exportPdf_Click() {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export PDF"),
-                                                      QStringLiteral("coverage.pdf"),
-                                                      QStringLiteral("PDF files (*.pdf)"));
+    SaveThroughDialog(QStringLiteral("Export PDF"), QStringLiteral("coverage.pdf"),
+                      QStringLiteral("PDF files (*.pdf)"), &CoverageWindow::ExportPdf);
+}
+
+// Files are written only here, on the user's command and to the file they chose; cancelling
+// the dialog writes nothing.
+void CoverageWindow::SaveThroughDialog(const QString& title, const QString& fileName,
+                                       const QString& filter, Writer write) {
+    const QString path = QFileDialog::getSaveFileName(this, title, fileName, filter);
     if (path.isEmpty())
         return;
-    if (const auto failure = ExportPdf(path))
+    if (const auto failure = (this->*write)(path))
         ReportFailedWrite(path, *failure);
 }
 

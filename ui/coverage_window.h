@@ -75,6 +75,9 @@ class CoverageWindow : public QWidget {
     QWidget* BuildLensList();
     QWidget* BuildPictures();
     QWidget* BuildSheetButtons();
+    using Writer = std::optional<QString> (CoverageWindow::*)(const QString& path) const;
+    void SaveThroughDialog(const QString& title, const QString& fileName, const QString& filter,
+                           Writer write);
     void ReportFailedWrite(const QString& path, const QString& reason);
     void ListLenses();
     QLineEdit* AddTextBox(QFormLayout* form, const char* name, const QString& caption,
