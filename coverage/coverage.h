@@ -44,6 +44,13 @@ struct CoverageInputs {
     std::u16string targetHeight = u"1.6";  // above the ground: a face
     bool tiltAimed = true;                 // the lens axis through the target at its height
     std::u16string tiltDeg = u"30";        // below the horizontal, when not aimed
+
+    // What the camera is for: the level the target must be seen at (an index into kDoriLevels;
+    // Identify), and the width of scene it must show there, in `unit` (empty: no such need).
+    int requiredLevel = 4;
+    std::u16string requiredWidth;
+    // The catalogue lens chosen for the camera, by model number; empty while none is.
+    std::u16string lensModel;
 };
 
 // The start of the form in a unit: the calculator's start, 4 mm at 20 ft, and a camera 3 m
@@ -139,7 +146,16 @@ Coverage ComputeCoverage(const CoverageInputs& inputs, const NumberFormat& forma
 // The texts of the figures in a unit and number format.
 CoverageTexts TextsOf(const CoverageFigures& figures, LengthUnit unit, const NumberFormat& format);
 
-// Every result field but the table, by the object name of the window's field ("angleH"), in the
-// form's order. The texts are views into `texts`.
-std::array<std::pair<std::string_view, std::u16string_view>, 12> ResultFields(
-    const CoverageTexts& texts);
+// One result as the window and the design sheet show it: the window's field by its object name
+// ("angleH"), what it is called beside its figure, whether it is shown only for a mounted camera,
+// and its text, a view into the CoverageTexts it was read from.
+struct ResultItem {
+    std::string_view id;
+    std::u16string_view caption;
+    bool mountingOnly;
+    std::u16string_view text;
+};
+
+// Every result but the DORI table, in the order the window shows them.
+inline constexpr std::size_t kResultCount = 12;
+std::array<ResultItem, kResultCount> ResultList(const CoverageTexts& texts);

@@ -60,20 +60,19 @@ CoverageTexts TextsOf(const CoverageFigures& f, LengthUnit unit, const NumberFor
     return t;
 }
 
-std::array<std::pair<std::string_view, std::u16string_view>, 12> ResultFields(
-    const CoverageTexts& t) {
+std::array<ResultItem, kResultCount> ResultList(const CoverageTexts& t) {
     return {{
-        {"angleH", t.angleH},
-        {"angleV", t.angleV},
-        {"angleD", t.angleD},
-        {"sceneWidth", t.sceneWidth},
-        {"sceneHeight", t.sceneHeight},
-        {"density", t.density},
-        {"level", t.level},
-        {"slantDistance", t.slantDistance},
-        {"tiltAngle", t.tiltAngle},
-        {"blindZone", t.blindZone},
-        {"nearEdgeGround", t.nearEdgeGround},
-        {"farEdgeGround", t.farEdgeGround},
+        {"angleH", u"Horizontal angle of view", false, t.angleH},
+        {"angleV", u"Vertical angle of view", false, t.angleV},
+        {"angleD", u"Diagonal angle of view", false, t.angleD},
+        {"sceneWidth", u"Scene width at the target", false, t.sceneWidth},
+        {"sceneHeight", u"Scene height at the target", false, t.sceneHeight},
+        {"density", u"Pixel density across the scene", false, t.density},
+        {"level", u"DORI level reached", false, t.level},
+        {"slantDistance", u"Distance along the line of sight", true, t.slantDistance},
+        {"tiltAngle", u"Tilt below the horizontal", true, t.tiltAngle},
+        {"blindZone", u"Blind zone (target not seen whole)", true, t.blindZone},
+        {"nearEdgeGround", u"View meets the ground from", true, t.nearEdgeGround},
+        {"farEdgeGround", u"View meets the ground up to", true, t.farEdgeGround},
     }};
 }

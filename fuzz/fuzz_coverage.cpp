@@ -122,8 +122,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckShown(text);
         missing = missing || text == kNoResult;
     };
-    for (const auto& field : ResultFields(coverage.texts))
-        shown(field.second);
+    for (const ResultItem& result : ResultList(coverage.texts))
+        shown(result.text);
     for (const DoriRowTexts& row : coverage.texts.doriTable) {
         for (const std::u16string* text :
              {&row.level, &row.density, &row.farthest, &row.focalLengthNeeded, &row.pixelsNeeded,

@@ -44,34 +44,6 @@ QString ToQString(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// What each result field is called beside its figure, by the field's object name.
-QString ResultCaption(std::string_view name) {
-    static const std::array<std::pair<std::string_view, const char*>, 12> captions{{
-        {"angleH", "Horizontal angle of view"},
-        {"angleV", "Vertical angle of view"},
-        {"angleD", "Diagonal angle of view"},
-        {"sceneWidth", "Scene width at the target"},
-        {"sceneHeight", "Scene height at the target"},
-        {"density", "Pixel density across the scene"},
-        {"level", "DORI level reached"},
-        {"slantDistance", "Distance along the line of sight"},
-        {"tiltAngle", "Tilt below the horizontal"},
-        {"blindZone", "Blind zone (target not seen whole)"},
-        {"nearEdgeGround", "View meets the ground from"},
-        {"farEdgeGround", "View meets the ground up to"},
-    }};
-    for (const auto& [field, caption] : captions) {
-        if (field == name)
-            return QString::fromLatin1(caption);
-    }
-    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-}
-
-bool IsMountingResult(std::string_view name) {
-    return name == "slantDistance" || name == "tiltAngle" || name == "blindZone" ||
-           name == "nearEdgeGround" || name == "farEdgeGround";
-}
-
 QString UnitCaption(LengthUnit unit) {
     return unit == LengthUnit::Feet ? QStringLiteral("ft") : QStringLiteral("m");
 }
@@ -344,17 +316,18 @@ QWidget* CoverageWindow::BuildTargetGroup() {
 QWidget* CoverageWindow::BuildResults() {
     auto* group = new QGroupBox(QStringLiteral("What the camera sees"));
     resultsForm = new QFormLayout(group);
-    for (const auto& [name, text] : ResultFields(CoverageTexts{})) {
+    for (const ResultItem& result : ResultList(CoverageTexts{})) {
         auto* value = new QLabel;
-        value->setObjectName(QString::fromLatin1(name.data(), static_cast<int>(name.size())));
+        value->setObjectName(
+            QString::fromLatin1(result.id.data(), static_cast<int>(result.id.size())));
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        if (name == "level") {
+        if (result.id == "level") {
             QFont bold = value->font();
             bold.setBold(true);
             value->setFont(bold);
         }
-        resultsForm->addRow(ResultCaption(name) + QLatin1Char(':'), value);
-        results.emplace_back(name, value);
+        resultsForm->addRow(ToQString(result.caption) + QLatin1Char(':'), value);
+        results.push_back(value);
     }
     return group;
 }
@@ -669,9 +642,10 @@ void CoverageWindow::ShowRowsInUse() {
                                 : QStringLiteral("Distance on the ground from the pole");
     distanceCaption->setText(caption + QLatin1Char(':'));
     distance->setAccessibleName(caption);
-    for (const auto& [name, label] : results) {
-        if (IsMountingResult(name))
-            resultsForm->setRowVisible(label, onPole);
+    const auto list = ResultList(shown.texts);
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (list[i].mountingOnly)
+            resultsForm->setRowVisible(results[i], onPole);
     }
     doriTable->setColumnHidden(kDoriColumns - 1, !onPole);
 }
@@ -701,12 +675,11 @@ CoverageInputs CoverageWindow::ReadForm() const {
 void CoverageWindow::Recompute() {
     shown = ComputeCoverage(ReadForm(), numberFormat);
 
-    const auto fields = ResultFields(shown.texts);
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        QLabel* label = results[i].second;
-        const QString text = ToQString(fields[i].second);
-        label->setText(text);
-        label->setAccessibleName(ResultCaption(results[i].first) + QStringLiteral(": ") + text);
+    const auto list = ResultList(shown.texts);
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const QString text = ToQString(list[i].text);
+        results[i]->setText(text);
+        results[i]->setAccessibleName(ToQString(list[i].caption) + QStringLiteral(": ") + text);
     }
 
     bool tableChanged = false;

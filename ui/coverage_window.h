@@ -109,7 +109,7 @@ class CoverageWindow : public QWidget {
     QCheckBox* mounted;
     QLabel *distanceCaption, *message;
     QFormLayout *cameraForm, *targetForm, *resultsForm;
-    std::vector<std::pair<std::string_view, QLabel*>> results;  // in ResultFields' order
+    std::vector<QLabel*> results;  // in ResultList's order
     QTableWidget* doriTable;
     QComboBox* requiredLevel;
     QTreeWidget* lensSuggestions;

@@ -25,9 +25,9 @@ const CoverageInputs kThirdFt = Camera("1/3", Aspect::FourByThree, u"4", u"20", 
 // the table, and "message".
 QMap<QString, QString> Shown(const Coverage& c) {
     QMap<QString, QString> shown{{"message", QString::fromStdU16String(c.message)}};
-    for (const auto& [name, text] : ResultFields(c.texts))
-        shown[QString::fromUtf8(name.data(), int(name.size()))] =
-            QString::fromStdU16String(std::u16string(text));
+    for (const ResultItem& result : ResultList(c.texts))
+        shown[QString::fromUtf8(result.id.data(), int(result.id.size()))] =
+            QString::fromStdU16String(std::u16string(result.text));
     for (const DoriRowTexts& row : c.texts.doriTable) {
         const QString level = QString::fromStdU16String(row.level);
         shown[level + ".farthest"] = QString::fromStdU16String(row.farthest);
