@@ -2,19 +2,21 @@
 # window is activated when it is shown, as on a user's desktop. Sets DISPLAY; stops both on exit.
 
 start_headless_x() {
-    local display_number
-    for display_number in $(seq 90 140); do
-        [ -e "/tmp/.X${display_number}-lock" ] || break
-    done
-    Xvfb ":${display_number}" -screen 0 "${HEADLESS_X_SCREEN:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
+    # Xvfb picks a free display itself and writes its number once it accepts connections, so
+    # several of these servers can start at once (ctest -j) without racing for a display.
+    local number_file
+    number_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 "${HEADLESS_X_SCREEN:-1024x768x24}" -nolisten tcp \
+        3>"$number_file" >/dev/null 2>&1 &
     HEADLESS_X_PIDS="$!"
-    export DISPLAY=":${display_number}"
     trap stop_headless_x EXIT
     local tries
-    for tries in $(seq 50); do
-        xdpyinfo >/dev/null 2>&1 && break
+    for tries in $(seq 100); do
+        [ -s "$number_file" ] && break
         sleep 0.1
     done
+    export DISPLAY=":$(head -n 1 "$number_file")"
+    rm -f "$number_file"
     openbox >/dev/null 2>&1 &
     HEADLESS_X_PIDS="$HEADLESS_X_PIDS $!"
     sleep 0.5
