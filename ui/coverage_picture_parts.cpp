@@ -163,10 +163,13 @@ bool DrawFittingText(QPainter& painter, const QRectF& box, const QStringList& te
     return false;
 }
 
-bool DrawLevelLabel(QPainter& painter, const QRectF& box, int level, const QColor& colour) {
+QString LevelNameText(int level) {
     const std::u16string_view name = kDoriLevels[std::size_t(level)].name;
-    const QString full = QString::fromUtf16(name.data(), qsizetype(name.size()));
-    return DrawFittingText(painter, box, {full, full.left(3)}, colour);
+    return QString::fromUtf16(name.data(), qsizetype(name.size()));
+}
+
+bool DrawLevelLabel(QPainter& painter, const QRectF& box, int level, const QColor& colour) {
+    return DrawFittingText(painter, box, {LevelNameText(level)}, colour);
 }
 
 void DrawBoxedText(QPainter& painter, const QRectF& box, const QString& text,

@@ -68,7 +68,10 @@ void DrawLineWithin(QPainter& painter, const QLineF& line, const QRectF& within)
 // The first of the texts that fits the box, centred in it; nothing when none fits (false).
 bool DrawFittingText(QPainter& painter, const QRectF& box, const QStringList& texts,
                      const QColor& colour);
-// A level's name, or its first three letters, or nothing (false), whichever fits the box.
+// "Identify": a level's full name.
+QString LevelNameText(int level);
+// A level's full name where it fits the box, else nothing (false): a clipped name would read as
+// another word, and the legend names every level.
 bool DrawLevelLabel(QPainter& painter, const QRectF& box, int level, const QColor& colour);
 // Text on a patch of Base, readable over anything.
 void DrawBoxedText(QPainter& painter, const QRectF& box, const QString& text, const Paints& paints);

@@ -72,8 +72,15 @@ void DrawPersonFromTheSide(QPainter& painter, const QPointF& feet, double pxPerM
                            const Paints& paints) {
     const double height = kPersonHeightM * pxPerM;
     if (height < 12 * paints.stroke) {
+        // Far away a person is a few pixels tall: a marker of a readable size stands in, so the
+        // target is never lost from the picture.
+        const double marker = std::max(height, paints.line * 0.9);
         painter.setPen(paints.Pen(paints.person, 2));
-        painter.drawLine(feet, feet - QPointF(0, height));
+        painter.drawLine(feet, feet - QPointF(0, marker * 0.75));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(paints.person);
+        const double head = marker * 0.13;
+        painter.drawEllipse(feet - QPointF(0, marker - head), head, head);
         return;
     }
     const auto m = [&](double metres) { return metres * pxPerM; };
@@ -95,16 +102,55 @@ void DrawPersonFromTheSide(QPainter& painter, const QPointF& feet, double pxPerM
     painter.drawPath(person);
 }
 
-Placing PlaceSideView(const QRectF& area, const PictureScene& scene, const Paints& paints) {
-    const double line = paints.line;
-    Placing at;
-    // A line of notes above; the ground strip and the distances below.
-    at.plot = area.adjusted(line * 0.5, line * 1.5, -line * 0.5, -line * 3.2);
-    at.poleX = at.plot.left() + line * 1.2;
-    at.baseY = at.plot.bottom();
+// The plots of the two views in an area of the same size: the side view has a line of notes
+// above and the ground strip, distances and legend below; the top view distances and legend.
+QRectF SidePlot(const QRectF& area, double line) {
+    return area.adjusted(line * 0.5, line * 1.5, -line * 0.5, -line * 4.3);
+}
+
+QRectF TopPlot(const QRectF& area, double line) {
+    return area.adjusted(line * 0.5, line * 0.5, -line * 0.5, -line * 3);
+}
+
+// One scale for both views, so that a distance lies as far along in each: the largest at which
+// the scene's extent fits across, the side view's heights fit up and the top view's scene width
+// fits across. Worked out from the area given as if the other view had one of the same size, as
+// the window and the page give them. A pole far taller than the distances shown (a camera
+// hundreds of metres up) would squash the top view to a sliver: then only the side view is drawn
+// smaller, at the scale its heights need.
+double SharedPxPerM(const QRectF& area, const PictureScene& scene, const Paints& paints) {
+    const QRectF top = TopPlot(area, paints.line);
+    const double across = top.width() - paints.line * 1.2;
+    return std::min(across / scene.extentM,
+                    0.8 * top.height() / 2 / HalfWidthAt(scene, scene.targetM));
+}
+
+double SideHeightPxPerM(const QRectF& area, const PictureScene& scene, const Paints& paints) {
     const double topM = 1.15 * std::max({scene.cameraHeightM, kPersonHeightM, scene.targetHeightM});
-    at.pxPerM = std::min((at.plot.right() - at.poleX) / scene.extentM, at.plot.height() / topM);
+    return SidePlot(area, paints.line).height() / topM;
+}
+
+double CommonPxPerM(const QRectF& area, const PictureScene& scene, const Paints& paints) {
+    const double shared = SharedPxPerM(area, scene, paints);
+    const double side = SideHeightPxPerM(area, scene, paints);
+    return side >= shared / 4 ? std::min(shared, side) : shared;
+}
+
+Placing Place(const QRectF& plot, const QRectF& area, const PictureScene& scene,
+              const Paints& paints) {
+    Placing at;
+    at.plot = plot;
+    at.poleX = at.plot.left() + paints.line * 1.2;
+    at.pxPerM = CommonPxPerM(area, scene, paints);
     at.reachM = (at.plot.right() - at.poleX) / at.pxPerM;
+    return at;
+}
+
+Placing PlaceSideView(const QRectF& area, const PictureScene& scene, const Paints& paints) {
+    Placing at = Place(SidePlot(area, paints.line), area, scene, paints);
+    at.pxPerM = std::min(at.pxPerM, SideHeightPxPerM(area, scene, paints));
+    at.reachM = (at.plot.right() - at.poleX) / at.pxPerM;
+    at.baseY = at.plot.bottom();
     return at;
 }
 
@@ -130,6 +176,38 @@ void DrawSideNotes(QPainter& painter, const QRectF& area, const PictureScene& sc
     painter.drawText(
         notes, Qt::AlignLeft | Qt::AlignVCenter,
         painter.fontMetrics().elidedText(view, Qt::ElideRight, int(std::max(0.0, room))));
+}
+
+// The bottom line of either picture, where the legend goes.
+QRectF LegendRow(const QRectF& area, const Paints& paints) {
+    return QRectF(area.left() + paints.line * 0.5, area.bottom() - paints.line * 1.2,
+                  area.width() - paints.line, paints.line);
+}
+
+// The levels the picture shows, each as a patch of its fill and its full name, nearest first;
+// as many as the row holds.
+void DrawLegend(QPainter& painter, const QRectF& row, const PictureScene& scene, const Placing& at,
+                const Paints& paints) {
+    const QFontMetricsF metrics(painter.font());
+    const double patch = paints.line * 0.7;
+    double x = row.left();
+    for (const LevelBand& band : scene.bands) {
+        if (band.fromM >= at.reachM)
+            continue;
+        const QString name = LevelNameText(band.level);
+        const double width = patch + paints.line * 0.25 + metrics.horizontalAdvance(name);
+        if (x + width > row.right())
+            break;
+        const QRectF swatch(x, row.center().y() - patch / 2, patch, patch);
+        painter.setPen(paints.Pen(paints.frame, 1));
+        painter.setBrush(paints.Level(band.level));
+        painter.drawRect(swatch);
+        painter.setPen(paints.text);
+        painter.drawText(QRectF(swatch.right() + paints.line * 0.25, row.top(),
+                                metrics.horizontalAdvance(name) + 1, row.height()),
+                         Qt::AlignLeft | Qt::AlignVCenter, name);
+        x += width + paints.line * 0.8;
+    }
 }
 
 void DrawSide(QPainter& painter, const QRectF& area, const PictureScene& scene,
@@ -179,19 +257,13 @@ void DrawSide(QPainter& painter, const QRectF& area, const PictureScene& scene,
     DrawCamera(painter, camera, scene.tiltRad * kDegreesPerRadian, paints);
     DrawDistanceMarks(painter, at.poleX, at.pxPerM, at.plot.right(), strip.bottom(), unit, format,
                       paints);
+    DrawLegend(painter, LegendRow(area, paints), scene, at, paints);
     DrawSideNotes(painter, area, scene, at, figures, unit, format, paints);
 }
 
 Placing PlaceTopView(const QRectF& area, const PictureScene& scene, const Paints& paints) {
-    const double line = paints.line;
-    Placing at;
-    at.plot = area.adjusted(line * 0.5, line * 0.5, -line * 0.5, -line * 1.9);
-    at.poleX = at.plot.left() + line * 1.2;
+    Placing at = Place(TopPlot(area, paints.line), area, scene, paints);
     at.baseY = at.plot.center().y();
-    const double halfHeightM = HalfWidthAt(scene, scene.targetM);
-    at.pxPerM = std::min((at.plot.right() - at.poleX) / scene.extentM,
-                         0.8 * at.plot.height() / 2 / halfHeightM);
-    at.reachM = (at.plot.right() - at.poleX) / at.pxPerM;
     return at;
 }
 
@@ -252,8 +324,8 @@ void DrawSliceLabel(QPainter& painter, const PictureScene& scene, const Placing&
         DrawLevelLabel(painter, above & at.plot, slice.level, paints.text);
 }
 
-void DrawTop(QPainter& painter, const QRectF& area, const PictureScene& scene, LengthUnit unit,
-             const NumberFormat& format, const Paints& paints) {
+void DrawTop(QPainter& painter, const QRectF& area, const PictureScene& scene, bool targetInView,
+             LengthUnit unit, const NumberFormat& format, const Paints& paints) {
     const Placing at = PlaceTopView(area, scene, paints);
     const double startM = scene.blindZoneM;
     const double endM = std::min(scene.farAtTargetM, at.reachM);
@@ -292,12 +364,15 @@ void DrawTop(QPainter& painter, const QRectF& area, const PictureScene& scene, L
     painter.setBrush(paints.person);
     painter.drawEllipse(at.At(scene.targetM, 0), personRadius, personRadius);
     DrawTargetMark(painter, at.At(scene.targetM, 0), paints);
-    DrawSceneWidth(painter, scene, at, unit, format, paints);
+    // The scene width is measured at the target; a target outside the view has none to show.
+    if (targetInView)
+        DrawSceneWidth(painter, scene, at, unit, format, paints);
     painter.restore();
 
     DrawCamera(painter, at.At(0, 0), 0, paints);
     DrawDistanceMarks(painter, at.poleX, at.pxPerM, at.plot.right(), at.plot.bottom(), unit, format,
                       paints);
+    DrawLegend(painter, LegendRow(area, paints), scene, at, paints);
 }
 
 // Sets up the painter and the area, and draws the picture, or the note when the figures do not
@@ -330,10 +405,11 @@ void DrawSideView(QPainter& painter, const QRectF& area, const CoverageFigures& 
 
 void DrawTopView(QPainter& painter, const QRectF& area, const CoverageFigures& figures,
                  LengthUnit unit, const NumberFormat& format, const QPalette& palette) {
-    DrawPicture(painter, area, figures, palette,
-                [&](const PictureScene& scene, const Paints& paints) {
-                    DrawTop(painter, area, scene, unit, format, paints);
-                });
+    DrawPicture(
+        painter, area, figures, palette, [&](const PictureScene& scene, const Paints& paints) {
+            const bool inView = !figures.mounting || figures.mounting->targetInView.value_or(true);
+            DrawTop(painter, area, scene, inView, unit, format, paints);
+        });
 }
 
 CoveragePicture::CoveragePicture(Draw draw, QWidget* parent) : QWidget(parent), draw(draw) {
