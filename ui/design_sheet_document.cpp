@@ -19,6 +19,10 @@
 namespace {
 
 constexpr double kMarginMm = 15;
+// What a printer's own margins are raised to: the page's edge is where printers lose print.
+constexpr double kLeastPrinterMarginMm = 10;
+// The lenses a page lists, the rest counted: beyond that a list helps nobody choose on paper.
+constexpr std::size_t kLensesOnPaper = 40;
 
 QString ToQString(const std::u16string& text) {
     return QString::fromStdU16String(text);
@@ -129,7 +133,7 @@ class SheetPainter {
         SectionTitle(
             QStringLiteral("DORI levels (EN 62676-4), farthest reach and what each needs"));
         const Table table = TableOf(lines, SheetPart::Dori, QStringLiteral("Level"));
-        DrawTable(table, table.rows.size(), levelReached);
+        DrawTable(table, 0, table.rows.size(), table.rows.size(), levelReached);
         y += 6 * pt;
     }
 
@@ -148,7 +152,8 @@ class SheetPainter {
         y += height + 8 * pt;
     }
 
-    // The lens list, as many rows as fit above the page's bottom, the rest counted.
+    // The lens list, up to kLensesOnPaper rows, the rest counted; continued on a new page, its
+    // header repeated, where the page is full and the device has pages; else cut where it is.
     void Lenses(const std::vector<SheetLine>& lines) {
         QString level;
         QString none;
@@ -157,8 +162,9 @@ class SheetPainter {
                 (line.name == u"Required level" ? level : none) = ToQString(line.value);
             }
         }
-        SectionTitle(QStringLiteral("Lenses of the catalogue that reach %1").arg(level));
-        const Table table = TableOf(lines, SheetPart::Lenses, QString());
+        const QString title = QStringLiteral("Lenses of the catalogue that reach %1").arg(level);
+        SectionTitle(title);
+        Table table = TableOf(lines, SheetPart::Lenses, QString());
         if (table.rows.empty()) {
             painter.setFont(bodyFont);
             painter.drawText(QRectF(page.left(), y, page.width(), LineHeight(bodyFont)),
@@ -166,15 +172,23 @@ class SheetPainter {
             y += LineHeight(bodyFont);
             return;
         }
+        table.stretch = 1;
         const double row = LineHeight(bodyFont);
-        const double room = page.bottom() - y - HeaderHeight();
-        std::size_t shown = std::min(
-            table.rows.size(), static_cast<std::size_t>(std::max(0.0, std::floor(room / row))));
-        if (shown < table.rows.size())
-            shown = shown > 0 ? shown - 1 : 0;  // room for the count of the others
-        Table cut = table;
-        cut.stretch = 1;
-        DrawTable(cut, shown, -1);
+        const std::size_t wanted = std::min(table.rows.size(), kLensesOnPaper);
+        std::size_t shown = 0;
+        while (shown < wanted) {
+            const double room = page.bottom() - y - HeaderHeight();
+            std::size_t fits = static_cast<std::size_t>(std::max(0.0, std::floor(room / row)));
+            if (fits < wanted - shown || wanted < table.rows.size()) {
+                // A line for the count of the others, or for nothing when a page follows.
+                fits = fits > 0 ? fits - 1 : 0;
+            }
+            const std::size_t count = std::min(fits, wanted - shown);
+            DrawTable(table, shown, count, wanted, -1);
+            shown += count;
+            if (shown < wanted && !NewPage(title + QStringLiteral(" (continued)")))
+                break;
+        }
         if (shown < table.rows.size()) {
             const std::size_t more = table.rows.size() - shown;
             painter.setFont(bodyFont);
@@ -193,6 +207,16 @@ class SheetPainter {
     }
 
   private:
+    // Starts a new page with a title, where the device has pages (a PDF, a printer).
+    bool NewPage(const QString& title) {
+        auto* paged = dynamic_cast<QPagedPaintDevice*>(painter.device());
+        if (!paged || !paged->newPage())
+            return false;
+        y = page.top();
+        SectionTitle(title);
+        return true;
+    }
+
     double LineHeight(const QFont& font) const {
         return QFontMetricsF(font, painter.device()).lineSpacing();
     }
@@ -247,16 +271,26 @@ class SheetPainter {
         const double row = LineHeight(bodyFont);
         const QFontMetricsF metrics(bodyFont, painter.device());
         painter.setFont(bodyFont);
+        const double valueWidth = box.width() - nameWidth;
+        // A name or value too long for its column wraps onto more lines: cut, it would read as
+        // another figure.
+        const auto height = [&](const QString& text, double width) {
+            return metrics
+                .boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap | Qt::TextWrapAnywhere,
+                              text)
+                .height();
+        };
         for (const SheetLine* line : lines) {
-            painter.drawText(
-                QRectF(box.left(), top, nameWidth, row), Qt::AlignLeft | Qt::AlignVCenter,
-                metrics.elidedText(ToQString(line->name), Qt::ElideRight, nameWidth - 4 * pt));
-            const double valueWidth = box.width() - nameWidth;
-            painter.drawText(
-                QRectF(box.left() + nameWidth, top, valueWidth, row),
-                Qt::AlignLeft | Qt::AlignVCenter,
-                metrics.elidedText(ToQString(ValueWithUnit(*line)), Qt::ElideRight, valueWidth));
-            top += row;
+            const QString name = ToQString(line->name);
+            const QString value = ToQString(ValueWithUnit(*line));
+            const double nameRoom = nameWidth - 4 * pt;
+            const double lineHeight =
+                std::max({row, height(name, nameRoom), height(value, valueWidth)});
+            const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+            painter.drawText(QRectF(box.left(), top, nameRoom, lineHeight), flags, name);
+            painter.drawText(QRectF(box.left() + nameWidth, top, valueWidth, lineHeight), flags,
+                             value);
+            top += lineHeight;
         }
         return top;
     }
@@ -273,8 +307,11 @@ class SheetPainter {
         return std::ceil(least) + 1;
     }
 
-    // Draws the header and the first `count` rows at full page width; row `bold` in bold.
-    void DrawTable(const Table& table, std::size_t count, int bold) {
+    // Draws the header and `count` rows from `first` at full page width, its columns as wide as
+    // the first `measured` rows need (so a table continued on a new page keeps its columns); row
+    // `bold` in bold.
+    void DrawTable(const Table& table, std::size_t first, std::size_t count, std::size_t measured,
+                   int bold) {
         const double pad = 6 * pt;
         const QFontMetricsF body(bodyFont, painter.device());
         const QFontMetricsF header(boldFont, painter.device());
@@ -287,7 +324,7 @@ class SheetPainter {
             for (int c = 0; c < table.headers.size(); ++c) {
                 double width = twoLines ? TwoLineWidth(header, table.headers[c])
                                         : header.horizontalAdvance(table.headers[c]);
-                for (std::size_t r = 0; r < count; ++r)
+                for (std::size_t r = 0; r < measured; ++r)
                     width = std::max(width, body.horizontalAdvance(table.rows[r].value(c)));
                 widths.push_back(width + pad);
                 total += width + pad;
@@ -328,7 +365,7 @@ class SheetPainter {
         painter.drawLine(QPointF(page.left(), y), QPointF(page.right(), y));
         painter.restore();
         y += 1 * pt;
-        for (std::size_t r = 0; r < count; ++r)
+        for (std::size_t r = first; r < first + count; ++r)
             cells(table.rows[r], static_cast<int>(r) == bold ? boldFont : bodyFont,
                   LineHeight(bodyFont), Qt::AlignVCenter);
     }
@@ -429,6 +466,13 @@ std::optional<QString> WriteDesignSheetPdf(const QString& path, const DesignShee
 
 std::optional<QString> PrintDesignSheet(QPrinter& printer, const DesignSheet& sheet,
                                         const SheetPictures& pictures) {
+    // The printer's own layout, with margins of at least kLeastPrinterMarginMm: many printers
+    // offer 3 to 5 mm, where the edge of a table is lost.
+    const QMarginsF margins = printer.pageLayout().margins(QPageLayout::Millimeter);
+    const auto least = [](double margin) { return std::max(margin, kLeastPrinterMarginMm); };
+    printer.setPageMargins(QMarginsF(least(margins.left()), least(margins.top()),
+                                     least(margins.right()), least(margins.bottom())),
+                           QPageLayout::Millimeter);
     QPainter painter;
     if (!painter.begin(&printer))
         return QStringLiteral("The printer could not be started.");

@@ -13,8 +13,9 @@ class QPalette;
 class QPrinter;
 class QRectF;
 
-// The design sheet on paper: one page with the title and date, the inputs beside the results,
-// the DORI table, the side and top views, and the catalogue's lenses, as many as fit, the rest
+// The design sheet on paper: a page with the title and date, the inputs beside the results (a
+// name or value too long for its column wraps), the DORI table, the side and top views, and the
+// catalogue's lenses: up to 40, continued on a second page where the first is full, the rest
 // counted ("and 12 more lenses"). Figures are written in the number format the form is typed in
 // (the sheet's userFormat), lengths in the form's unit.
 
@@ -40,7 +41,7 @@ QPageSize SheetPageSize(const QLocale& locale);
 void DrawDesignSheet(QPainter& painter, const QRectF& page, const DesignSheet& sheet,
                      const SheetPictures& pictures);
 
-// Writes the sheet as a one-page PDF to `path`, replacing what is there only once the whole
+// Writes the sheet as a PDF to `path`, replacing what is there only once the whole
 // file is written: a failed write leaves the old file, or no file, and nothing half written.
 // No value when the file is written; otherwise why not, as the system tells it ("Permission
 // denied"), for a message that names the file.
@@ -48,8 +49,8 @@ std::optional<QString> WriteDesignSheetPdf(const QString& path, const DesignShee
                                            const SheetPictures& pictures,
                                            const QPageSize& pageSize);
 
-// Prints the sheet on one page of the printer, on the paper it is set up with (set it to
-// SheetPageSize before offering the print dialog). No value when the printer took the page;
-// otherwise why not.
+// Prints the sheet on the paper the printer is set up with (set it to SheetPageSize before
+// offering the print dialog), within the printer's margins raised to at least 10 mm. No value when
+// the printer took the page; otherwise why not.
 std::optional<QString> PrintDesignSheet(QPrinter& printer, const DesignSheet& sheet,
                                         const SheetPictures& pictures);

@@ -1,5 +1,6 @@
-// The design sheet on paper: the PDF holds the worked examples' figures on one page of the
-// locale's paper, and a file that cannot be written is reported and leaves nothing behind.
+// The design sheet on paper: the PDF holds the worked examples' figures on the locale's paper,
+// with up to 40 lenses over a second page where the first is full, and a file that cannot be
+// written is reported and leaves nothing behind.
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
@@ -62,10 +63,11 @@ class DesignSheetDocumentTest : public QObject {
 void DesignSheetDocumentTest::pdfHoldsTheFigures_data() {
     QTest::addColumn<DesignSheet>("sheet");
     QTest::addColumn<QString>("locale");
-    QTest::addColumn<bool>("printed");   // through a printer that writes PDF, not the PDF writer
+    QTest::addColumn<bool>("printed");  // through a printer that writes PDF, not the PDF writer
+    QTest::addColumn<int>("pages");
     QTest::addColumn<QString>("shown");  // texts after "; "; a blank is any spacing, # a number
     QTest::newRow("Germany, decimal comma: A4")
-        << Example(true, false) << "de_DE" << false
+        << Example(true, false) << "de_DE" << false << 2
         << "(A4); Coverage design sheet 14 May 2025; Focal length 4 mm; "
            "Distance along the line of sight 6,096 m; Horizontal angle of view 61,9°; "
            "Vertical angle of view 48,5°; Diagonal angle of view 73,7°; Scene width 7,32 m; "
@@ -75,21 +77,24 @@ void DesignSheetDocumentTest::pdfHoldsTheFigures_data() {
            "H3580V 1/2\" 3.5-8mm F1.4 varifocal, manual iris and focus, CS mount 3,81 250,0 7,68; "
            "and # more lenses; side-view-drawn; top-view-drawn";
     QTest::newRow("United States, mounted, in feet: Letter")
-        << Example(false, true) << "en_US" << false
+        << Example(false, true) << "en_US" << false << 2
         << "(letter); Camera height 15 ft; Distance along the line of sight 22.14 ft; "
            "Tilt below the horizontal 25.4°; Pixel density 237.1 px/m; "
            "DORI level reached Recognise; Blind zone 8.08 ft; "
            "Identify 21.00 4.22 2025 8.08–18.73; Inspect 5.25 16.87 8099 Not reached";
     QTest::newRow("Canada: Letter")
-        << Example(false, false) << "fr_CA" << false << "(letter); Identify 6.40 3.81 1829";
-    QTest::newRow("United Kingdom, printed: A4") << Example(false, false) << "en_GB" << true
-                                                 << "(A4); Identify 6.40 3.81 1829; top-view-drawn";
+        << Example(false, false) << "fr_CA" << false << 2 << "(letter); Identify 6.40 3.81 1829";
+    QTest::newRow("United Kingdom, printed: A4")
+        << Example(false, false) << "en_GB" << true << 2
+        << "(A4); Identify 6.40 3.81 1829; top-view-drawn; Lenses of the catalogue that reach "
+           "Identify (continued)";
 }
 
 void DesignSheetDocumentTest::pdfHoldsTheFigures() {
     QFETCH(DesignSheet, sheet);
     QFETCH(QString, locale);
     QFETCH(bool, printed);
+    QFETCH(int, pages);
     QFETCH(QString, shown);
     QTemporaryDir folder;
     const QString pdf = folder.filePath("sheet.pdf");
@@ -100,13 +105,18 @@ void DesignSheetDocumentTest::pdfHoldsTheFigures() {
         printer.setOutputFileName(pdf);
         printer.setPageSize(SheetPageSize(QLocale(locale)));
         error = PrintDesignSheet(printer, sheet, NamedPictures());
+        const QMarginsF margins = printer.pageLayout().margins(QPageLayout::Millimeter);
+        for (const double margin :
+             {margins.left(), margins.top(), margins.right(), margins.bottom()})
+            QVERIFY2(margin >= 10, qPrintable(QString::number(margin)));
     } else {
         error = WriteDesignSheetPdf(pdf, sheet, NamedPictures(), SheetPageSize(QLocale(locale)));
     }
     QVERIFY2(!error, qPrintable(error.value_or(QString())));
 
     const QString info = Run("pdfinfo", {pdf});
-    QVERIFY2(info.contains(QRegularExpression("Pages: +1\\n")), qPrintable(info));
+    QVERIFY2(info.contains(QRegularExpression(QString("Pages: +%1\\n").arg(pages))),
+             qPrintable(info));
     const QString text = info + Run("pdftotext", {"-layout", pdf, "-"});
     for (const QString& pattern : shown.split("; ")) {
         const QString expected =
