@@ -66,7 +66,7 @@ class Reader {
     // no value, and the message, when it is of another kind.
     std::optional<const JsonValue*> Get(const Scope& scope, std::string_view key, JsonKind kind,
                                         bool nullAllowed = false) {
-        const JsonValue* value = Member(scope.object, key);
+        const JsonValue* value = FindMember(scope.object, key);
         if (!value || (nullAllowed && value->kind == JsonKind::Null))
             return nullptr;
         if (value->kind == kind)
@@ -201,7 +201,7 @@ std::optional<Camera> Reader::ReadCamera(const JsonValue& value, std::size_t num
         Fail(prefix + u" must be an object, not " + U16(JsonKindName(value.kind)) + u".");
         return std::nullopt;
     }
-    if (const JsonValue* name = Member(value, "name"); name && name->kind == JsonKind::String)
+    if (const JsonValue* name = FindMember(value, "name"); name && name->kind == JsonKind::String)
         prefix += u" (" + Quoted(name->text) + u")";
     const Scope scope{value, prefix + u": ", u""};
 
@@ -317,7 +317,7 @@ bool Reader::GiveIdsAndNames(Design& design, const std::vector<bool>& named) {
 }
 
 std::optional<Design> Reader::Read(const JsonValue& root) {
-    const JsonValue* formatName = Member(root, "format");
+    const JsonValue* formatName = FindMember(root, "format");
     if (!formatName || formatName->kind != JsonKind::String || formatName->text != kDesignFormat) {
         Fail(kNotADesign);
         return std::nullopt;
@@ -371,7 +371,7 @@ std::optional<Design> Reader::Read(const JsonValue& root) {
             std::optional<Camera> camera = ReadCamera(value, design.cameras.size() + 1);
             if (!camera)
                 return std::nullopt;
-            named.push_back(Member(value, "name") != nullptr);
+            named.push_back(FindMember(value, "name") != nullptr);
             design.cameras.push_back(std::move(*camera));
         }
     }

@@ -128,7 +128,7 @@ class Parser {
                     seen.insert(earlier.key);
             }
             const bool twice = value.members.size() < kShortObject
-                                   ? Member(value, member.key) != nullptr
+                                   ? FindMember(value, member.key) != nullptr
                                    : !seen.insert(member.key).second;
             if (twice) {
                 pos = keyPos;
@@ -431,7 +431,7 @@ JsonParse ParseJson(std::string_view text) {
     return Parser(text).Parse();
 }
 
-const JsonValue* Member(const JsonValue& object, std::string_view key) {
+const JsonValue* FindMember(const JsonValue& object, std::string_view key) {
     for (const JsonMember& member : object.members) {
         if (member.key == key)
             return &member.value;

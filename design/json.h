@@ -52,8 +52,8 @@ struct JsonParse {
 };
 JsonParse ParseJson(std::string_view text);
 
-// "name of the member" → the value, or null when the object has no such key.
-const JsonValue* Member(const JsonValue& object, std::string_view key);
+// The value of an object's key, or null when it has no such key (or is no object).
+const JsonValue* FindMember(const JsonValue& object, std::string_view key);
 
 // A text as a JSON string, quotes included: '"' and '\' escaped, control characters as \n, \t or
 // \u001f, everything else as it is (the text is taken to be UTF-8).

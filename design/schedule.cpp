@@ -78,9 +78,16 @@ ScheduleRow ScheduleRowOf(const Camera& camera, LengthUnit unit, const NumberFor
     } else {
         cell(ScheduleColumn::LevelReached) = {std::u16string(LevelName(*f.level)), *f.level};
     }
-    cell(ScheduleColumn::LevelRequired) = {std::u16string(LevelName(in.requiredLevel)),
-                                           in.requiredLevel};
-    row.met = f.level && !outOfView && *f.level >= in.requiredLevel;
+    // Canonical inputs always name a level; any others show none and meet none.
+    const bool required =
+        in.requiredLevel >= 0 && in.requiredLevel < static_cast<int>(kDoriLevels.size());
+    if (required) {
+        cell(ScheduleColumn::LevelRequired) = {std::u16string(LevelName(in.requiredLevel)),
+                                               in.requiredLevel};
+    } else {
+        cell(ScheduleColumn::LevelRequired) = {kNoResult, std::nullopt};
+    }
+    row.met = required && f.level && !outOfView && *f.level >= in.requiredLevel;
     cell(ScheduleColumn::Met) = {row.met ? u"met" : u"not met", row.met ? 1 : 0};
     return row;
 }
