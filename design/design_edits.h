@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "coverage.h"
+#include "design.h"
+
+// The edits of a design, as pure functions: each takes a design and returns the next one, and
+// leaves it as it was when the camera named is not in it. The undo commands keep the values on
+// either side. Cameras are named by id; an id is never given twice in a design.
+
+// The camera with this id, or null.
+const Camera* FindCamera(const Design& design, std::string_view id);
+// Its place in the list, or no value.
+std::optional<std::size_t> CameraIndex(const Design& design, std::string_view id);
+
+// The id the next camera added will have: "c4".
+std::string NextCameraId(const Design& design);
+
+// "Camera 4".
+std::u16string NumberedCameraName(std::uint64_t number);
+
+// The highest N of the names "Camera N" (N without leading zeros, at most nine digits) the design
+// holds; 0 when it holds none.
+std::uint64_t HighestCameraNameNumber(const Design& design);
+
+// "Camera N", N one more than the highest of the names "Camera 1", "Camera 2", ... the design
+// holds ("Camera 1" when it holds none).
+std::u16string NextFreeCameraName(const Design& design);
+
+Design WithName(Design design, std::u16string name);
+Design WithNotes(Design design, std::u16string notes);
+Design WithUnit(Design design, LengthUnit unit);
+
+// The camera's inputs replaced; `inputs` must be canonical (CanonicalInputs).
+Design WithCamera(Design design, std::string_view id, const CoverageInputs& inputs);
+Design WithCameraName(Design design, std::string_view id, std::u16string name);
+
+// A camera added after the one with `afterId`: a copy of its inputs, with its own values from
+// then on, named NextFreeCameraName, with the id NextCameraId. The keys of the file the program
+// does not know are not copied: they may tie the camera to something only it has. Without such a
+// camera (an empty design), a camera at the Coverage form's start is added at the end.
+Design AddCamera(Design design, std::string_view afterId);
+
+// A copy of each camera listed, right after it, named and given ids as AddCamera does, in the
+// design's order. Ids not in the design are passed over.
+Design DuplicateCameras(Design design, const std::vector<std::string>& ids);
+
+// The cameras listed taken out; ids not in the design are passed over. Their ids are not given
+// again.
+Design RemoveCameras(Design design, const std::vector<std::string>& ids);
+
+// The camera moved to a place in the list (past the end: the last).
+Design MoveCamera(Design design, std::string_view id, std::size_t newIndex);
