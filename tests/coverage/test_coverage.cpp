@@ -1,6 +1,8 @@
 // The Coverage model against worked examples computed independently: the texts the user sees in
 // each result field, bad input, and the unit switch.
 #include <QtTest>
+#include <cmath>
+#include <random>
 
 #include "coverage.h"
 #include "coverage_examples.h"
@@ -22,9 +24,10 @@ const CoverageInputs kThird = Camera("1/3", Aspect::FourByThree, u"4", u"6.096")
 const CoverageInputs kThirdFt = Camera("1/3", Aspect::FourByThree, u"4", u"20", kFt);
 
 // Every text shown, by field: the object names, "Identify.farthest" (.focal, .pixels, .range) for
-// the table, and "message".
+// the table, "message" and "warning".
 QMap<QString, QString> Shown(const Coverage& c) {
-    QMap<QString, QString> shown{{"message", QString::fromStdU16String(c.message)}};
+    QMap<QString, QString> shown{{"message", QString::fromStdU16String(c.message)},
+                                 {"warning", QString::fromStdU16String(c.warning)}};
     for (const ResultItem& result : ResultList(c.texts))
         shown[QString::fromUtf8(result.id.data(), int(result.id.size()))] =
             QString::fromStdU16String(std::u16string(result.text));
@@ -55,9 +58,12 @@ void CompareShown(const Coverage& coverage, const QStringList& expected) {
 class CoverageTest : public QObject {
     Q_OBJECT
 
+    void WorkedExamplesMounted();
+
   private slots:
     void workedExamples_data();
     void workedExamples();
+    void roundedInTheUsersFavour();
     void badInput_data();
     void badInput();
     void convertLength_data();
@@ -71,7 +77,7 @@ class CoverageTest : public QObject {
 void CoverageTest::workedExamples_data() {
     QTest::addColumn<CoverageInputs>("inputs");
     QTest::addColumn<bool>("comma");
-    QTest::addColumn<QStringList>("shown");  // "field=text"; the message is empty unless listed
+    QTest::addColumn<QStringList>("shown");  // "field=text"; message, warning empty unless listed
     const QStringList third{"angleH=61.9°",           "angleV=48.5°",
                             "angleD=73.7°",           "level=Identify",
                             "Identify.focal=3.81 mm", "Inspect.focal=15.24 mm",
@@ -82,18 +88,27 @@ void CoverageTest::workedExamples_data() {
         << third +
                QStringList{
                    "sceneWidth=7.32 m (24.00 ft)",          "sceneHeight=5.49 m (18.00 ft)",
-                   "density=262.5 px/m (80.0 px/ft)",       "Monitor.farthest=128.00 m (419.95 ft)",
-                   "Detect.farthest=64.00 m (209.97 ft)",   "Observe.farthest=25.60 m (83.99 ft)",
-                   "Recognise.farthest=12.80 m (41.99 ft)", "Identify.farthest=6.40 m (21.00 ft)",
-                   "Inspect.farthest=1.60 m (5.25 ft)"};
+                   "density=262.5 px/m (80.0 px/ft)",       "Monitor.farthest=128.00 m (419.94 ft)",
+                   "Detect.farthest=64.00 m (209.97 ft)",   "Observe.farthest=25.60 m (83.98 ft)",
+                   "Recognise.farthest=12.80 m (41.99 ft)", "Identify.farthest=6.40 m (20.99 ft)",
+                   "Inspect.farthest=1.60 m (5.24 ft)",     "lookDownAngle="};
     QTest::newRow("the same at 20 ft, in feet: feet first")
         << kThirdFt << false
         << third + QStringList{"sceneWidth=24.00 ft (7.32 m)", "density=80.0 px/ft (262.5 px/m)",
-                               "Identify.farthest=21.00 ft (6.40 m)"};
+                               "Identify.farthest=20.99 ft (6.40 m)"};
     QTest::newRow("the same, decimal comma")
         << Camera("1/3", Aspect::FourByThree, u"4", u"6,096") << true
         << QStringList{"angleH=61,9°", "sceneWidth=7,32 m (24,00 ft)",
                        "density=262,5 px/m (80,0 px/ft)", "Identify.focal=3,81 mm"};
+    // 120 m of scene at 100 m: 16 px/m; at 200 m, 8 px/m.
+    QTest::newRow("1/3 inch, 4 mm, 100 m: 16 px/m is Monitor")
+        << Camera("1/3", Aspect::FourByThree, u"4", u"100") << false
+        << QStringList{"density=16.0 px/m (4.9 px/ft)", "level=Monitor", "Monitor.pixels=1500",
+                       "Monitor.focal=3.13 mm"};
+    QTest::newRow("the same at 200 m: 8 px/m is Below Monitor")
+        << Camera("1/3", Aspect::FourByThree, u"4", u"200") << false
+        << QStringList{"density=8.0 px/m (2.4 px/ft)", "level=Below Monitor",
+                       "Monitor.pixels=3000"};
     QTest::newRow("at exactly 6.4 m: 250 px/m is Identify")
         << Camera("1/3", Aspect::FourByThree, u"4", u"6.4") << false
         << QStringList{"density=250.0 px/m (76.2 px/ft)", "level=Identify", "Identify.pixels=1920",
@@ -111,7 +126,7 @@ void CoverageTest::workedExamples_data() {
                        "sceneHeight=7.88 m (25.85 ft)",
                        "density=137.1 px/m (41.8 px/ft)",
                        "level=Recognise",
-                       "Identify.focal=10.94 mm",
+                       "Identify.focal=10.95 mm",
                        "Identify.pixels=3502",
                        "Identify.farthest=8.22 m (26.98 ft)"};
     QTest::newRow("custom 1920 x 1080 at 2.9 µm, 2.8 mm, 10 m: Observe")
@@ -131,11 +146,16 @@ void CoverageTest::workedExamples_data() {
                "density=72.3 px/ft (237.1 px/m)",    "level=Recognise",
                "nearEdgeGround=12.75 ft (3.89 m)",   "blindZone=8.08 ft (2.46 m)",
                "farEdgeGround=728.25 ft (221.97 m)", "Identify.range=8.08–18.73 ft (2.46–5.71 m)",
-               "Inspect.range=Not reached"};
-    QTest::newRow("the same tilted 30°")
-        << Mounted(kThirdFt, u"15", u"5.5", u"30") << false
-        << QStringList{"tiltAngle=30.0°", "density=72.5 px/ft (237.8 px/m)",
-                       "nearEdgeGround=10.81 ft (3.29 m)", "farEdgeGround=148.39 ft (45.23 m)"};
+               "Inspect.range=Not reached",          "Identify.farthest=18.72 ft (5.70 m)",
+               "Inspect.farthest=Not reached",       "lookDownAngle=25.4° below the horizontal"};
+    QTest::newRow("the same tilted 30°") << Mounted(kThirdFt, u"15", u"5.5", u"30") << false
+                                         << QStringList{"tiltAngle=30.0°",
+                                                        "density=72.5 px/ft (237.8 px/m)",
+                                                        "nearEdgeGround=10.81 ft (3.29 m)",
+                                                        "farEdgeGround=148.39 ft (45.23 m)",
+                                                        "Identify.farthest=18.76 ft (5.71 m)",
+                                                        "Monitor.farthest=93.97 ft (28.64 m)",
+                                                        "lookDownAngle=25.4° below the horizontal"};
     QTest::newRow("1/2.8 inch 16:9 at 3 m, face at 1.6 m, 8 m away: Identify, to the horizon")
         << Mounted(Camera("1/2.8", Aspect::SixteenByNine, u"6", u"8"), u"3", u"1.6") << false
         << QStringList{"slantDistance=8.12 m (26.65 ft)", "tiltAngle=9.9°",
@@ -145,19 +165,110 @@ void CoverageTest::workedExamples_data() {
         Mounted(Camera("1/3", Aspect::FourByThree, u"4", u"25", kFt), u"20", u"5");
     sight.distanceIsLineOfSight = true;
     QTest::newRow("25 ft along the line of sight, 15 ft above the face: 20 ft on the ground")
-        << sight << false << QStringList{"slantDistance=25.00 ft (7.62 m)", "tiltAngle=36.9°"};
+        << sight << false
+        << QStringList{"slantDistance=25.00 ft (7.62 m)", "tiltAngle=36.9°",
+                       "warning=Faces are seen from above at this angle; lower the camera or move "
+                       "it back."};
     sight.distance = u"10";
     QTest::newRow("10 ft along the line of sight, 15 ft above the face: no ground distance")
         << sight << false
         << QStringList{"slantDistance=10.00 ft (3.05 m)", "tiltAngle=—", "density=—",
                        "angleH=61.9°",
-                       "message=The distance along the line of sight must be longer than the "
+                       "message=The distance along the line of sight must be at least the "
                        "camera's height above the target."};
     QTest::newRow("tilted 80°, the face 20 ft away is out of view; figures stay")
         << Mounted(kThirdFt, u"15", u"5.5", u"80") << false
-        << QStringList{"blindZone=0.00 ft (0.00 m)",
+        << QStringList{"blindZone=0.00 ft (0.00 m)", "level=Not in view",
                        "message=At this tilt the target is outside the view: aim at it, or "
                        "change the tilt."};
+    WorkedExamplesMounted();
+}
+
+// Figures worked out by hand for the 1/3 inch camera with a 4 mm lens (φ = atan(3.6/8) = 24.2°
+// half the vertical angle; Identify's farthest depth 6.4 m) on poles of every kind.
+void CoverageTest::WorkedExamplesMounted() {
+    const QString outOfView =
+        "message=At this tilt the target is outside the view: aim at it, or change the tilt.";
+    const QString facesFromAbove =
+        "warning=Faces are seen from above at this angle; lower the camera or move it back.";
+    // Δh = −0.6, θ = −atan(0.6/3) = −11.3°; the lower edge 12.9° down meets the ground at
+    // 1/tan 12.9° = 4.36 m; Identify out to √(6.4² − 0.6²) = 6.37 m.
+    QTest::newRow("camera 1 m high under a face at 1.6 m, 3 m away, aimed: looks up")
+        << Mounted(Camera("1/3", Aspect::FourByThree, u"4", u"3"), u"1", u"1.6") << false
+        << QStringList{"tiltAngle=11.3° above the horizontal",
+                       "lookDownAngle=11.3° above the horizontal",
+                       "slantDistance=3.06 m (10.04 ft)",
+                       "density=523.0 px/m (159.4 px/ft)",
+                       "level=Identify",
+                       "blindZone=0.84 m (2.76 ft)",
+                       "nearEdgeGround=4.36 m (14.30 ft)",
+                       "farEdgeGround=to the horizon",
+                       "Identify.farthest=6.37 m (20.90 ft)",
+                       "Inspect.farthest=1.48 m (4.86 ft)"};
+    // Straight down: the depth is Δh = 1.4 m; the view reaches 3·tan φ = 1.35 m on the ground.
+    QTest::newRow("straight below a 3 m camera: 90° down, faces from above")
+        << Mounted(Camera("1/3", Aspect::FourByThree, u"4", u"0"), u"3", u"1.6") << false
+        << QStringList{"tiltAngle=90.0°",
+                       "lookDownAngle=90.0° below the horizontal",
+                       "slantDistance=1.40 m (4.59 ft)",
+                       "density=1142.9 px/m (348.3 px/ft)",
+                       "level=Inspect",
+                       "blindZone=0.00 m (0.00 ft)",
+                       "nearEdgeGround=0.00 m (0.00 ft)",
+                       "farEdgeGround=1.35 m (4.43 ft)",
+                       "Identify.farthest=6.24 m (20.48 ft)",
+                       facesFromAbove};
+    QTest::newRow("straight above a 1 m camera: 90° up, the ground nowhere in view")
+        << Mounted(Camera("1/3", Aspect::FourByThree, u"4", u"0"), u"1", u"1.6") << false
+        << QStringList{"tiltAngle=90.0° above the horizontal",
+                       "lookDownAngle=90.0° above the horizontal", "level=Inspect",
+                       "nearEdgeGround=nowhere", "farEdgeGround=nowhere"};
+    QTest::newRow("camera at the face's height, 0 m away: nowhere to look")
+        << Mounted(Camera("1/3", Aspect::FourByThree, u"4", u"0"), u"1.6", u"1.6") << false
+        << QStringList{
+               "message=The target is less than 0.01 m from the camera: enter a longer "
+               "distance or heights further apart.",
+               "slantDistance=—",
+               "tiltAngle=—",
+               "lookDownAngle=—",
+               "density=—",
+               "angleH=61.9°"};
+    QTest::newRow("camera at the face's height, 5 m away: level")
+        << Mounted(Camera("1/3", Aspect::FourByThree, u"4", u"5"), u"1.6", u"1.6") << false
+        << QStringList{"tiltAngle=0.0°", "lookDownAngle=0.0°, level",
+                       "density=320.0 px/m (97.5 px/ft)", "blindZone=0.00 m (0.00 ft)",
+                       "nearEdgeGround=3.56 m (11.67 ft)"};
+    // The face 6.8° above the lens; the view's upper edge 14.2° above it.
+    QTest::newRow("camera 1 m high tilted 10° down, face at 1.6 m 5 m away: in view")
+        << Mounted(Camera("1/3", Aspect::FourByThree, u"4", u"5"), u"1", u"1.6", u"10") << false
+        << QStringList{"lookDownAngle=6.8° above the horizontal",
+                       "level=Identify",
+                       "blindZone=2.37 m (7.76 ft)",
+                       "farEdgeGround=to the horizon",
+                       "Identify.farthest=6.60 m (21.66 ft)",
+                       "Inspect.farthest=Not reached"};
+    QTest::newRow("the same tilted 60° down: the face's height is never in view")
+        << Mounted(Camera("1/3", Aspect::FourByThree, u"4", u"5"), u"1", u"1.6", u"60") << false
+        << QStringList{outOfView,
+                       "level=Not in view",
+                       "blindZone=everywhere",
+                       "Identify.farthest=Not reached",
+                       "Identify.range=Not reached",
+                       "density=807.9 px/m (246.3 px/ft)"};
+    QTest::newRow("the face straight above, tilted 45° down: behind the lens")
+        << Mounted(Camera("1/3", Aspect::FourByThree, u"4", u"0"), u"1", u"1.6", u"45") << false
+        << QStringList{outOfView, "level=Not in view", "density=—", "sceneWidth=—",
+                       "lookDownAngle=90.0° above the horizontal"};
+    // atan(4.4/5) = 41.3°, more than 30° under a face that must be recognised or identified.
+    CoverageInputs high = Mounted(Camera("1/3", Aspect::FourByThree, u"4", u"5"), u"6", u"1.6");
+    QTest::newRow("6 m pole 5 m from a face to identify: faces from above")
+        << high << false << QStringList{"lookDownAngle=41.3° below the horizontal", facesFromAbove};
+    high.requiredLevel = 2;
+    QTest::newRow("the same where Observe is enough: no warning")
+        << high << false << QStringList{"lookDownAngle=41.3° below the horizontal", "warning="};
+    QTest::newRow("1 m above the face, √3 m away: 30.0° is not above 30°")
+        << Mounted(Camera("1/3", Aspect::FourByThree, u"4", u"1.7320508"), u"2.6", u"1.6") << false
+        << QStringList{"lookDownAngle=30.0° below the horizontal", "warning="};
 }
 
 void CoverageTest::workedExamples() {
@@ -167,6 +278,72 @@ void CoverageTest::workedExamples() {
     if (!shown.filter(QRegularExpression("^message=")).size())
         shown << "message=";
     CompareShown(ComputeCoverage(inputs, Format(comma)), shown);
+}
+
+// The figure a text opens with, as the user would type it back: "14.59" of "14.59 mm".
+std::optional<double> Leading(const std::u16string& text, const NumberFormat& format) {
+    return ParseNumber(text.substr(0, text.find(u' ')), format);
+}
+
+// Typed back as shown, a focal length needed reaches its level at the same distance, and a target
+// at a farthest distance (on the ground with mounting) is seen at its level: over random cameras,
+// named and custom, flat and mounted, aimed and tilted, looking down and up.
+void CoverageTest::roundedInTheUsersFavour() {
+    std::mt19937 random(62676);
+    const auto uniform = [&](double low, double high) {
+        return std::uniform_real_distribution<double>(low, high)(random);
+    };
+    int checks = 0;
+    for (int camera = 0; camera < 400; ++camera) {
+        const NumberFormat format = Format(random() % 2);
+        const auto typed = [&](double value) { return NumberText(value, format); };
+        CoverageInputs in = DefaultCoverageInputs(random() % 2 ? kFt : kM);
+        in.format = random() % kFormatChoices;
+        in.aspect = random() % 2 ? Aspect::SixteenByNine : Aspect::FourByThree;
+        in.custom = CustomSensor::ByPixelSize;
+        in.pixelSizeUm = typed(uniform(1, 6));
+        in.pixelsAcross = typed(std::round(uniform(320, 8000)));
+        in.pixelsDown = typed(std::round(uniform(240, 6000)));
+        in.focalLengthMm = typed(std::exp(uniform(0, std::log(100))));
+        in.distance = typed(uniform(0.5, 150));
+        in.mounted = random() % 2;
+        const double cameraHeight = uniform(0.5, 12);
+        const double targetHeight = uniform(0, 3);
+        in.cameraHeight = typed(cameraHeight);
+        in.targetHeight = typed(std::fabs(cameraHeight - targetHeight) < 0.1 ? 0 : targetHeight);
+        in.tiltAimed = random() % 2;
+        in.tiltDeg = typed(uniform(0, 60));
+        const Coverage shown = ComputeCoverage(in, format);
+        QVERIFY(shown.message.empty() || !in.tiltAimed);
+        const QByteArray which = "camera " + QByteArray::number(camera);
+        for (int level = 0; level < int(kDoriLevels.size()); ++level) {
+            const DoriRowTexts& row = shown.texts.doriTable[std::size_t(level)];
+            const QByteArray where = which + " " + QString::fromStdU16String(row.level).toUtf8();
+            CoverageInputs lens = in;
+            lens.focalLengthMm = row.focalLengthNeeded.substr(0, row.focalLengthNeeded.find(u' '));
+            const std::optional<double> focal = Leading(row.focalLengthNeeded, format);
+            if (focal && *focal >= 0.1 && *focal <= 10000) {
+                const std::optional<int> reached = ComputeCoverage(lens, format).figures.level;
+                QVERIFY2(reached && *reached >= level,
+                         where + " focal " + QByteArray::number(*focal));
+                ++checks;
+            }
+            // Not reached, or nearer than the form takes; or, at a tilt, a range on the ground
+            // too short to hold a hundredth of the unit.
+            const std::optional<double> farthest = Leading(row.farthest, format);
+            const auto& range = shown.figures.dori[std::size_t(level)].groundRangeM;
+            if (!farthest || *farthest < 0.01 ||
+                (range && *range &&
+                 *farthest * MetresPerUnit(in.unit) < (*range)->nearM * (1 - kLevelTolerance)))
+                continue;
+            CoverageInputs far = in;
+            far.distance = row.farthest.substr(0, row.farthest.find(u' '));
+            const std::optional<int> seen = LevelShown(ComputeCoverage(far, format).figures);
+            QVERIFY2(seen && *seen >= level, where + " farthest " + QByteArray::number(*farthest));
+            ++checks;
+        }
+    }
+    QVERIFY(checks > 4000);
 }
 
 void CoverageTest::badInput_data() {
@@ -185,7 +362,7 @@ void CoverageTest::badInput_data() {
     QTest::newRow("distance empty: angles and farthest stay")
         << kThird << "distance="
         << QStringList{"message=Enter a distance above 0 m.", "angleH=61.9°", "density=—",
-                       "Identify.focal=—", "Identify.farthest=6.40 m (21.00 ft)"};
+                       "Identify.focal=—", "Identify.farthest=6.40 m (20.99 ft)"};
     QTest::newRow("distance a million feet")
         << kThirdFt << "distance=1e6"
         << QStringList{"message=Enter a distance from 0.01 to 100000 ft.", "sceneWidth=—"};
@@ -196,10 +373,24 @@ void CoverageTest::badInput_data() {
     QTest::newRow("pixel size underflows to 0")
         << Camera("custom", Aspect::SixteenByNine, u"2.8", u"10") << "pixelSize=1e-400"
         << QStringList{"message=Enter a pixel size above 0 µm.", "angleV=—"};
+    // No longer bad: the camera looks up 5.6° at the face.
     QTest::newRow("camera below the face")
         << Mounted(kThird, u"3", u"1.6") << "camera=1"
-        << QStringList{"message=Enter a camera height above the target height.", "slantDistance=—",
-                       "density=—", "Identify.range=—"};
+        << QStringList{"message=", "slantDistance=6.13 m (20.10 ft)",
+                       "density=261.2 px/m (79.6 px/ft)", "blindZone=1.05 m (3.43 ft)"};
+    QTest::newRow("ground distance negative")
+        << Mounted(kThird, u"3", u"1.6") << "distance=-1"
+        << QStringList{"message=Enter a distance from 0 to 100000 m.", "lookDownAngle=—"};
+    CoverageInputs sight = Mounted(kThird, u"1", u"3.6");
+    sight.distanceIsLineOfSight = true;
+    QTest::newRow("line of sight 0")
+        << sight << "distance=0" << QStringList{"message=Enter a distance above 0 m."};
+    QTest::newRow("line of sight 2 m to a face 2.6 m above the camera")
+        << sight << "distance=2"
+        << QStringList{
+               "message=The distance along the line of sight must be at least the "
+               "target's height above the camera.",
+               "tiltAngle=—"};
     QTest::newRow("tilt past straight down")
         << Mounted(kThird, u"3", u"1.6", u"30") << "tilt=90.5"
         << QStringList{"message=Enter a tilt from 0 to 90°.", "tiltAngle=—", "angleH=61.9°"};
