@@ -24,10 +24,14 @@ const CoverageInputs kThird = Camera("1/3", Aspect::FourByThree, u"4", u"6.096")
 const CoverageInputs kThirdFt = Camera("1/3", Aspect::FourByThree, u"4", u"20", kFt);
 
 // Every text shown, by field: the object names, "Identify.farthest" (.focal, .pixels, .range) for
-// the table, "message" and "warning".
+// the table, "message", "warning", and the level the window emphasises ("levelShown", or none).
 QMap<QString, QString> Shown(const Coverage& c) {
-    QMap<QString, QString> shown{{"message", QString::fromStdU16String(c.message)},
-                                 {"warning", QString::fromStdU16String(c.warning)}};
+    const std::optional<int> level = LevelShown(c.figures);
+    QMap<QString, QString> shown{
+        {"message", QString::fromStdU16String(c.message)},
+        {"warning", QString::fromStdU16String(c.warning)},
+        {"levelShown",
+         level ? QString::fromStdU16String(std::u16string(LevelName(*level))) : QString("none")}};
     for (const ResultItem& result : ResultList(c.texts))
         shown[QString::fromUtf8(result.id.data(), int(result.id.size()))] =
             QString::fromStdU16String(std::u16string(result.text));
@@ -66,8 +70,14 @@ class CoverageTest : public QObject {
     void roundedInTheUsersFavour();
     void badInput_data();
     void badInput();
+    void roundedText_data();
+    void roundedText();
     void convertLength_data();
     void convertLength();
+    void resolutionForAspect_data();
+    void resolutionForAspect();
+    void captions_data();
+    void captions();
     void formatLabel_data();
     void formatLabel();
     void lensList_data();
@@ -178,7 +188,7 @@ void CoverageTest::workedExamples_data() {
                        "camera's height above the target."};
     QTest::newRow("tilted 80°, the face 20 ft away is out of view; figures stay")
         << Mounted(kThirdFt, u"15", u"5.5", u"80") << false
-        << QStringList{"blindZone=0.00 ft (0.00 m)", "level=Not in view",
+        << QStringList{"blindZone=0.00 ft (0.00 m)", "level=Not in view", "levelShown=none",
                        "message=At this tilt the target is outside the view: aim at it, or "
                        "change the tilt."};
     WorkedExamplesMounted();
@@ -242,7 +252,7 @@ void CoverageTest::WorkedExamplesMounted() {
     QTest::newRow("camera 1 m high tilted 10° down, face at 1.6 m 5 m away: in view")
         << Mounted(Camera("1/3", Aspect::FourByThree, u"4", u"5"), u"1", u"1.6", u"10") << false
         << QStringList{"lookDownAngle=6.8° above the horizontal",
-                       "level=Identify",
+                       "levelShown=Identify",
                        "blindZone=2.37 m (7.76 ft)",
                        "farEdgeGround=to the horizon",
                        "Identify.farthest=6.60 m (21.66 ft)",
@@ -408,31 +418,147 @@ void CoverageTest::badInput() {
     CompareShown(ComputeCoverage(inputs, {}), shown);
 }
 
+// A figure in the user's favour: a focal length needed rounded up, a farthest distance down,
+// both on the 15-digit text; and an angle from the horizontal without a minus sign.
+void CoverageTest::roundedText_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("shown");  // nearest, up and down to hundredths; the angle
+    QTest::newRow("14.5808") << 14.5808 << "14.58 14.59 14.58 | 14.6° below the horizontal";
+    QTest::newRow("3.81 a hair above")
+        << 3.8100000000000001 << "3.81 3.81 3.81 | 3.8° below the horizontal";
+    QTest::newRow("3.81 a hair below")
+        << 3.8099999999999996 << "3.81 3.81 3.81 | 3.8° below the horizontal";
+    QTest::newRow("8.075: half up, 15 digits")
+        << 8.075 << "8.08 8.08 8.07 | 8.1° below the horizontal";
+    QTest::newRow("−5.555: a look up") << -5.555 << "-5.56 -5.55 -5.56 | 5.6° above the horizontal";
+    QTest::newRow("1e-20 up to the least hundredth") << 1e-20 << "0.00 0.01 0.00 | 0.0°, level";
+    QTest::newRow("−0.04°: level, no minus") << -0.04 << "-0.04 -0.04 -0.04 | 0.0°, level";
+    QTest::newRow("0") << 0.0 << "0.00 0.00 0.00 | 0.0°, level";
+}
+
+void CoverageTest::roundedText() {
+    QFETCH(double, value);
+    QFETCH(QString, shown);
+    QStringList texts;
+    for (const Rounding rounding : {Rounding::Nearest, Rounding::Up, Rounding::Down})
+        texts << QString::fromStdU16String(RoundedText(value, 2, {}, rounding));
+    texts << "|" << QString::fromStdU16String(VerticalAngleText(value, {}));
+    QCOMPARE(texts.join(' '), shown);
+}
+
 void CoverageTest::convertLength_data() {
     QTest::addColumn<bool>("comma");     // the decimal mark
     QTest::addColumn<QString>("steps");  // "text unit > converted > back"; "none": no value
-    QTest::newRow("20 ft") << false << "20 ft > 6.096 m > 20 ft";
+    QTest::addColumn<QString>("shown");  // each step as the box shows it
+    QTest::newRow("20 ft") << false << "20 ft > 6.096 m > 20 ft"
+                           << "20 > 6.1 > 20";
     QTest::newRow("6 m: 16 digits, so that it comes back")
-        << false << "6 m > 19.68503937007874 ft > 6 m";
-    QTest::newRow("6,096 m, decimal comma") << true << "6,096 m > 20 ft > 6,096 m";
-    QTest::newRow("not a number") << false << "20 ft ft > none";
-    QTest::newRow("feet beyond a double") << false << "1e308 m > none";
+        << false << "6 m > 19.68503937007874 ft > 6 m"
+        << "6 > 19.69 > 6";
+    QTest::newRow("6,096 m, decimal comma") << true << "6,096 m > 20 ft > 6,096 m"
+                                            << "6,1 > 20 > 6,1";
+    QTest::newRow("0.004 ft: 0 shown, kept whole") << false << "0.004 ft > 0.0012192 m > 0.004 ft"
+                                                   << "0 > 0 > 0";
+    QTest::newRow("a million metres and 4 mm: hundredths shown")
+        << false << "1000000.004 m > 3280839.90813648 ft > 1000000.004 m"
+        << "1000000 > 3280839.91 > 1000000";
+    QTest::newRow("not a number") << false << "20 ft ft > none"
+                                  << "none > none";
+    QTest::newRow("feet beyond a double") << false << "1e308 m > none"
+                                          << "1e+308 > none";
 }
 
 void CoverageTest::convertLength() {
     QFETCH(bool, comma);
     QFETCH(QString, steps);
+    QFETCH(QString, shown);
     const QStringList expected = steps.split(" > ");
     std::optional<std::u16string> text = expected[0].section(' ', 0, -2).toStdU16String();
     LengthUnit unit = expected[0].endsWith(" ft") ? kFt : kM;
     QStringList seen{expected[0]};
+    const auto showing = [&](const std::optional<std::u16string>& kept) {
+        const auto box = kept ? ShownLengthText(*kept, Format(comma)) : std::nullopt;
+        return box ? QString::fromStdU16String(*box) : QString("none");
+    };
+    QStringList boxes{showing(text)};
     while (text && seen.size() < expected.size()) {
         const LengthUnit other = unit == kM ? kFt : kM;
         text = ConvertLengthText(*text, unit, other, Format(comma));
         unit = other;
         seen << (text ? QString::fromStdU16String(*text) + (unit == kM ? " m" : " ft") : "none");
+        boxes << showing(text);
     }
     QCOMPARE(seen, expected);
+    QCOMPARE(boxes.join(" > "), shown);
+}
+
+// The pair the boxes show when the shape changes: a preset's, else the pixels down from the ratio,
+// and then the note in the message line.
+void CoverageTest::resolutionForAspect_data() {
+    QTest::addColumn<QString>("typed");  // "across down"
+    QTest::addColumn<bool>("wide");      // the new shape is 16:9
+    QTest::addColumn<QString>("shown");  // "across down", then the note if any
+    QTest::newRow("1920 × 1440 to 16:9: the preset") << "1920 1440" << true << "1920 1080";
+    QTest::newRow("1920 × 1080 to 4:3: the preset") << "1920 1080" << false << "1920 1440";
+    QTest::newRow("2688 to 16:9: the camera's own 1520") << "2688 2016" << true << "2688 1520";
+    QTest::newRow("4000 to 4:3: 12 MP") << "4000 2250" << false << "4000 3000";
+    QTest::newRow("1000 × 700 to 16:9: from the ratio, said")
+        << "1000 700" << true
+        << "1000 563 The pixels down were set from the aspect ratio: 1000 × 563.";
+    QTest::newRow("2560 × 1440 to 4:3: no 4:3 preset")
+        << "2560 1440" << false
+        << "2560 1920 The pixels down were set from the aspect ratio: 2560 × 1920.";
+    QTest::newRow("1000 × 750 to 4:3: already fits, nothing said")
+        << "1000 750" << false << "1000 750";
+    QTest::newRow("1 pixel across: at least 1 down")
+        << "1 5" << true << "1 1 The pixels down were set from the aspect ratio: 1 × 1.";
+    QTest::newRow("half a pixel across: unchanged") << "1000.5 700" << true << "1000.5 700";
+    QTest::newRow("no pixels across: unchanged") << " 700" << true << " 700";
+}
+
+void CoverageTest::resolutionForAspect() {
+    QFETCH(QString, typed);
+    QFETCH(bool, wide);
+    QFETCH(QString, shown);
+    const ResolutionChoice choice = ResolutionForAspect(
+        typed.section(' ', 0, 0).toStdU16String(), typed.section(' ', 1, 1).toStdU16String(),
+        wide ? Aspect::SixteenByNine : Aspect::FourByThree, {});
+    const QString note = QString::fromStdU16String(ResolutionNote(choice));
+    QCOMPARE(QString::fromStdU16String(choice.across + u' ' + choice.down) +
+                 (note.isEmpty() ? "" : " " + note),
+             shown);
+}
+
+// The captions of the distance and of the farthest column, as the window and the sheet show them,
+// and the tooltips of the levels, each opening with its level's name.
+void CoverageTest::captions_data() {
+    QTest::addColumn<CoverageInputs>("inputs");
+    QTest::addColumn<QString>("captions");  // "distance | farthest"
+    QTest::newRow("no mounting") << kThird
+                                 << "Distance to the target | Farthest distance along the line of "
+                                    "sight";
+    CoverageInputs sight = Mounted(kThird, u"3", u"1.6");
+    QTest::newRow("mounted, on the ground")
+        << sight
+        << "Distance on the ground from the pole | Farthest distance on the ground from "
+           "the pole";
+    sight.distanceIsLineOfSight = true;
+    QTest::newRow("mounted, along the line of sight: farthest still on the ground")
+        << sight
+        << "Distance along the line of sight | Farthest distance on the ground from the "
+           "pole";
+}
+
+void CoverageTest::captions() {
+    QFETCH(CoverageInputs, inputs);
+    QFETCH(QString, captions);
+    const std::u16string shown = std::u16string(DistanceInputCaption(DistanceInputKind(inputs))) +
+                                 u" | " + std::u16string(FarthestCaption(FarthestKind(inputs)));
+    QCOMPARE(QString::fromStdU16String(shown), captions);
+    for (int level = kBelowMonitor; level < int(kDoriLevels.size()); ++level) {
+        const std::u16string meaning(LevelMeaning(level));
+        QVERIFY(meaning.rfind(std::u16string(LevelName(level)) + u": ", 0) == 0);
+    }
 }
 
 void CoverageTest::formatLabel_data() {
