@@ -28,12 +28,6 @@ void PictureSceneTest::workedScenes_data() {
         << Camera("1/3", Aspect::FourByThree, u"4", u"6.096")
         << "Inspect 0.00–1.60, Identify 1.60–6.40, Recognise 6.40–12.80, Observe 12.80–25.60, "
            "Detect 25.60–64.00, Monitor 64.00–128.00 | 12.19 | 0.00, 3.56 | 7.32 | in view";
-    // w = 18/2.8·16/√337 = 5.6030 mm: Identify to 1920·6/(250·w) = 8.22 m; the ground meets the
-    // view 1.6/tan φ = 6.09 m away, tan φ = 3.1517/12.
-    QTest::newRow("1/2.8 inch 16:9, 6 mm, 15 m, flat")
-        << Camera("1/2.8", Aspect::SixteenByNine, u"6", u"15")
-        << "Inspect 0.00–2.06, Identify 2.06–8.22, Recognise 8.22–16.45, Observe 16.45–32.90, "
-           "Detect 32.90–82.24, Monitor 82.24–164.48 | 30.00 | 0.00, 6.09 | 14.01 | in view";
     // The ground ranges of the model's worked example (Identify 2.46–5.71 m), each level from
     // where the next higher one ends.
     QTest::newRow("15 ft pole aimed at a face at 5.5 ft, 20 ft away")
