@@ -1,12 +1,11 @@
 #include "coverage.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "optics.h"
 
 namespace {
-
-constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180;
 
 // What a field accepts. The limits keep every figure finite and its text of sane length: a
 // focal length of 1e-300 mm is "above 0" but no lens, and would make the scene infinitely wide.
@@ -25,14 +24,18 @@ constexpr Rule kPixelsAcross{u"the pixels across", 1, 100000, false, true};
 constexpr Rule kPixelsDown{u"the pixels down", 1, 100000, false, true};
 constexpr Rule kFocalLength{u"a focal length", 0.1, 10000, false, false};
 constexpr Rule kDistance{u"a distance", 0.01, 100000, false, false};
+// Straight below or above the camera is a place to stand.
+constexpr Rule kGroundDistance{u"a distance", 0, 100000, true, false};
 constexpr Rule kCameraHeight{u"a camera height", 0.01, 10000, false, false};
 constexpr Rule kTargetHeight{u"a target height", 0, 10000, true, false};
 constexpr Rule kTilt{u"a tilt", 0, 90, true, false};
 
-constexpr char16_t kCameraNotAboveTarget[] = u"Enter a camera height above the target height.";
-constexpr char16_t kSightShorterThanHeight[] =
-    u"The distance along the line of sight must be longer than the camera's height above the "
+constexpr char16_t kSightShorterThanDrop[] =
+    u"The distance along the line of sight must be at least the camera's height above the "
     u"target.";
+constexpr char16_t kSightShorterThanRise[] =
+    u"The distance along the line of sight must be at least the target's height above the "
+    u"camera.";
 constexpr char16_t kTargetOutOfView[] =
     u"At this tilt the target is outside the view: aim at it, or change the tilt.";
 
@@ -78,8 +81,6 @@ class FormReader {
     }
 
     std::u16string message;
-
-  private:
     const NumberFormat& format;
 };
 
@@ -139,28 +140,39 @@ SideView ReadMounting(const CoverageInputs& in, const std::optional<double>& dis
                             form.Read(in.tiltDeg, kTilt, u"\u00b0"));
     }
 
-    std::optional<double> dh =
+    const std::optional<double> dh =
         Lift([](double c, double t) { return c - t; }, m.cameraHeightM, m.targetHeightM);
-    if (dh && *dh <= 0) {
-        form.Complain(kCameraNotAboveTarget);
-        dh.reset();
-    }
     if (in.distanceIsLineOfSight) {
         m.slantDistanceM = distanceM;
-        if (distanceM && dh && *distanceM <= *dh)
-            form.Complain(kSightShorterThanHeight);
+        // Typed as the heights' difference, the line of sight may come out a hair shorter.
+        if (distanceM && dh && *distanceM < std::fabs(*dh) * (1 - kLevelTolerance))
+            form.Complain(*dh > 0 ? kSightShorterThanDrop : kSightShorterThanRise);
         else
-            m.groundDistanceM = Lift(
-                [](double s, double h) { return std::sqrt((s - h) * (s + h)); }, distanceM, dh);
+            m.groundDistanceM =
+                Lift([](double s, double h) { return std::sqrt(std::max(0.0, (s - h) * (s + h))); },
+                     distanceM, dh);
     } else {
         m.groundDistanceM = distanceM;
         m.slantDistanceM = Lift([](double g, double h) { return std::hypot(g, h); }, distanceM, dh);
     }
+    // Nearer than the least distance the form takes, the line of sight has no direction to speak
+    // of, and the scene at the target shrinks to nothing.
+    const double leastM = kDistance.least * MetresPerUnit(in.unit);
+    if (m.slantDistanceM && *m.slantDistanceM < leastM * (1 - kLevelTolerance)) {
+        form.Complain(u"The target is less than " + NumberText(kDistance.least, form.format) +
+                      unit +
+                      u" from the camera: enter a longer distance or heights further apart.");
+        m.groundDistanceM.reset();
+        m.slantDistanceM.reset();
+    }
 
     const std::optional<double> tilt =
         in.tiltAimed ? Lift(AimedTiltRad, dh, m.groundDistanceM) : typedTiltRad;
-    m.tiltDeg = Lift([](double rad) { return rad / kRadiansPerDegree; }, tilt);
+    m.tiltDeg = Lift([](double rad) { return rad * kDegreesPerRadian; }, tilt);
+    m.lookDownAngleDeg = Lift(LookDownAngleDeg, dh, m.groundDistanceM);
     view.depthM = Lift(DepthAlongAxisM, m.groundDistanceM, dh, tilt);
+    if (view.depthM && !(*view.depthM > 0))
+        view.depthM.reset();
     m.blindZoneM = Lift(NearEdgeM, dh, tilt, halfAngleRad);
     m.nearEdgeGroundM = Lift(NearEdgeM, m.cameraHeightM, tilt, halfAngleRad);
     m.farEdgeGroundM = Lift(FarEdgeM, m.cameraHeightM, tilt, halfAngleRad);
@@ -204,9 +216,11 @@ Coverage ComputeCoverage(const CoverageInputs& inputs, const NumberFormat& forma
     f.sensorHeightMm = sensor.heightMm;
     f.pixelsAcross = sensor.pixelsAcross;
     f.focalLengthMm = form.Read(inputs.focalLengthMm, kFocalLength, u" mm");
+    const Rule& distanceRule =
+        DistanceInputKind(inputs) == DistanceKind::OnTheGround ? kGroundDistance : kDistance;
     const std::optional<double> distanceM =
         Lift([&](double d) { return d * MetresPerUnit(inputs.unit); },
-             form.Read(inputs.distance, kDistance, u' ' + UnitSymbol(inputs.unit)));
+             form.Read(inputs.distance, distanceRule, u' ' + UnitSymbol(inputs.unit)));
 
     const auto hypotenuse = [](double a, double b) { return std::hypot(a, b); };
     f.sensorDiagonalMm = Lift(hypotenuse, f.sensorWidthMm, f.sensorHeightMm);
@@ -240,8 +254,37 @@ Coverage ComputeCoverage(const CoverageInputs& inputs, const NumberFormat& forma
         if (inputs.mounted) {
             row.groundRangeM = Lift(LevelGroundRange, row.farthestDepthM, view.heightAboveTargetM,
                                     view.tiltRad, view.halfAngleRad);
+            if (inputs.tiltAimed) {
+                row.farthestGroundM =
+                    Lift(AimedFarthestGroundM, row.farthestDepthM, view.heightAboveTargetM);
+            } else if (row.groundRangeM) {
+                row.farthestGroundM =
+                    Lift([](const GroundRange& r) { return r.farM; }, *row.groundRangeM);
+            }
         }
     }
 
-    return {f, TextsOf(f, inputs.unit, format), std::move(form.message)};
+    Coverage coverage{f, TextsOf(f, inputs.unit, format), std::move(form.message), {}};
+    const std::optional<double> lookDown = f.mounting ? f.mounting->lookDownAngleDeg : std::nullopt;
+    // As shown, to a tenth: a warning beside "30.0°" would read as a fault.
+    if (lookDown && std::round(*lookDown * 10) > 300 && inputs.requiredLevel >= kRecognise)
+        coverage.warning = kFacesFromAbove;
+    return coverage;
+}
+
+DistanceKind DistanceInputKind(const CoverageInputs& inputs) {
+    if (!inputs.mounted)
+        return DistanceKind::ToTheTarget;
+    return inputs.distanceIsLineOfSight ? DistanceKind::AlongTheLineOfSight
+                                        : DistanceKind::OnTheGround;
+}
+
+DistanceKind FarthestKind(const CoverageInputs& inputs) {
+    return inputs.mounted ? DistanceKind::OnTheGround : DistanceKind::AlongTheLineOfSight;
+}
+
+std::optional<int> LevelShown(const CoverageFigures& figures) {
+    if (figures.mounting && figures.mounting->targetInView == false)
+        return std::nullopt;
+    return figures.level;
 }

@@ -23,6 +23,11 @@ inline constexpr std::array<DoriLevel, 6> kDoriLevels{{
 // The level reached by a density under the lowest level.
 inline constexpr int kBelowMonitor = -1;
 inline constexpr std::u16string_view kBelowMonitorName = u"Below Monitor";
+// The first level at which a face tells who someone is, so that the angle it is seen at counts.
+inline constexpr int kRecognise = 3;
+static_assert(kDoriLevels[kRecognise].name == u"Recognise");
+// Shown in place of a level while a mounted camera's target is outside its view.
+inline constexpr std::u16string_view kNotInViewName = u"Not in view";
 
 // Densities and pixel counts this close to a level's figure, relative to it, count as equal: a
 // density worked out as exactly 250 px/m may land a rounding error below it in a double.
@@ -43,4 +48,19 @@ constexpr int LevelReached(double pxPerMetre) {
 constexpr std::u16string_view LevelName(int level) {
     return level == kBelowMonitor ? kBelowMonitorName
                                   : kDoriLevels[static_cast<std::size_t>(level)].name;
+}
+
+// What seeing a person at a level lets the viewer tell, for tooltips: "Identify: beyond
+// reasonable doubt who it is"; kBelowMonitor has its own.
+constexpr std::u16string_view LevelMeaning(int level) {
+    constexpr std::array<std::u16string_view, kDoriLevels.size()> kMeanings{{
+        u"Monitor: watch the number, direction and speed of people across a wide area",
+        u"Detect: whether a person is present",
+        u"Observe: characteristic details of a person, such as their clothing",
+        u"Recognise: whether this is someone seen before",
+        u"Identify: beyond reasonable doubt who it is",
+        u"Inspect: fine detail of a person or object",
+    }};
+    return level == kBelowMonitor ? u"Below Monitor: too few pixels to watch people across the area"
+                                  : kMeanings[static_cast<std::size_t>(level)];
 }

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "result_text.h"
+
 namespace {
 
 // The fewest digits (at most 17) that read back as exactly this double, in the user's format.
@@ -44,4 +46,21 @@ std::optional<std::u16string> ConvertLengthText(const std::u16string& text, Leng
     if (reread && NumberText(convert(*reread, to), format) == NumberText(*value, format))
         return fifteenDigits;
     return ShortestText(converted, format);
+}
+
+std::optional<std::u16string> ShownLengthText(const std::u16string& text,
+                                              const NumberFormat& format) {
+    const std::optional<double> value = ParseNumber(text, format);
+    if (!value)
+        return std::nullopt;
+    if (!(std::fabs(*value) < 1e15))
+        return NumberText(*value, format);
+    std::u16string shown = RoundedText(*value, 2, format);
+    while (shown.back() == u'0')
+        shown.pop_back();
+    if (shown.size() >= format.decimalMark.size() &&
+        shown.compare(shown.size() - format.decimalMark.size(), std::u16string::npos,
+                      format.decimalMark) == 0)
+        shown.resize(shown.size() - format.decimalMark.size());
+    return shown;
 }

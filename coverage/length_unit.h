@@ -27,3 +27,10 @@ std::u16string UnitSymbol(LengthUnit unit);
 // does not fit a double in the other unit.
 std::optional<std::u16string> ConvertLengthText(const std::u16string& text, LengthUnit from,
                                                 LengthUnit to, const NumberFormat& format);
+
+// A length text as the box shows it while it keeps the full-precision text of ConvertLengthText:
+// rounded to hundredths as a user would type it, half away from zero, trailing zeros dropped, in
+// the user's format ("19.68503937007874" ft shows as "19.69", "6.096" m as "6.1", "6" as "6").
+// Lengths too large for plain digits keep NumberText's exponent. No value when it is not a number.
+std::optional<std::u16string> ShownLengthText(const std::u16string& text,
+                                              const NumberFormat& format);

@@ -4,12 +4,6 @@
 
 #include "dori_levels.h"
 
-namespace {
-
-constexpr double kDegreesPerRadian = 180 / 3.14159265358979323846;
-
-}  // namespace
-
 double AngleOfViewDeg(double sizeMm, double focalMm) {
     return 2 * std::atan(sizeMm / (2 * focalMm)) * kDegreesPerRadian;
 }

@@ -5,6 +5,11 @@
 // lens to the target along the lens axis. Callers pass sizes, focal lengths, depths and pixel
 // counts above 0; every result is then finite for the inputs Coverage accepts.
 
+// π, for every conversion between degrees and radians in Coverage.
+inline constexpr double kPi = 3.14159265358979323846;
+inline constexpr double kRadiansPerDegree = kPi / 180;
+inline constexpr double kDegreesPerRadian = 180 / kPi;
+
 // The angle of view (degrees) across a sensor size: 2·atan(s / 2F).
 double AngleOfViewDeg(double sizeMm, double focalMm);
 

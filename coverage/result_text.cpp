@@ -76,15 +76,16 @@ Digits ExactDigits(double value) {
 // The chosen unit's figure first, the other beside it in brackets: "7.32 m (24.00 ft)".
 std::u16string InBothUnits(double metricValue, double imperialValue, int decimals,
                            std::u16string_view metricSymbol, std::u16string_view imperialSymbol,
-                           LengthUnit unit, const NumberFormat& format) {
+                           LengthUnit unit, const NumberFormat& format,
+                           Rounding rounding = Rounding::Nearest) {
     const bool feet = unit == LengthUnit::Feet;
     std::u16string text;
     text.reserve(40);
-    AppendRounded(text, feet ? imperialValue : metricValue, decimals, format);
+    AppendRounded(text, feet ? imperialValue : metricValue, decimals, format, rounding);
     text += u' ';
     text += feet ? imperialSymbol : metricSymbol;
     text += u" (";
-    AppendRounded(text, feet ? metricValue : imperialValue, decimals, format);
+    AppendRounded(text, feet ? metricValue : imperialValue, decimals, format, rounding);
     text += u' ';
     text += feet ? metricSymbol : imperialSymbol;
     text += u')';
@@ -93,7 +94,8 @@ std::u16string InBothUnits(double metricValue, double imperialValue, int decimal
 
 }  // namespace
 
-void AppendRounded(std::u16string& text, double value, int decimals, const NumberFormat& format) {
+void AppendRounded(std::u16string& text, double value, int decimals, const NumberFormat& format,
+                   Rounding rounding) {
     if (!std::isfinite(value)) {
         text += kNoResult;
         return;
@@ -108,12 +110,18 @@ void AppendRounded(std::u16string& text, double value, int decimals, const Numbe
     // units of the last decimal: `units`, at most 309 + 15 digits.
     std::array<char, 340> units;
     const int shift = digits.exponent - (kDigits - 1) + decimals;
+    // The digits are of the magnitude: rounding up a negative value takes it towards zero.
+    const bool awayFromZero =
+        (rounding == Rounding::Up && value > 0) || (rounding == Rounding::Down && value < 0);
     std::int64_t kept = digits.mantissa;
     if (shift < -kDigits) {
-        kept = 0;
+        kept = awayFromZero && value != 0 ? 1 : 0;
     } else if (shift < 0) {
         const std::int64_t divisor = kTens[static_cast<std::size_t>(-shift)];
-        kept = (digits.mantissa + divisor / 2) / divisor;
+        const std::int64_t added = rounding == Rounding::Nearest ? divisor / 2
+                                   : awayFromZero                ? divisor - 1
+                                                                 : 0;
+        kept = (digits.mantissa + added) / divisor;
     }
     const auto written = std::to_chars(units.data(), units.data() + 20, kept);
     auto count = static_cast<std::size_t>(written.ptr - units.data());
@@ -149,9 +157,10 @@ void AppendRounded(std::u16string& text, double value, int decimals, const Numbe
     }
 }
 
-std::u16string RoundedText(double value, int decimals, const NumberFormat& format) {
+std::u16string RoundedText(double value, int decimals, const NumberFormat& format,
+                           Rounding rounding) {
     std::u16string text;
-    AppendRounded(text, value, decimals, format);
+    AppendRounded(text, value, decimals, format, rounding);
     return text;
 }
 
@@ -161,8 +170,9 @@ std::u16string AngleText(double degrees, const NumberFormat& format) {
     return text;
 }
 
-std::u16string LengthText(double metres, LengthUnit unit, const NumberFormat& format) {
-    return InBothUnits(metres, metres / kMetresPerFoot, 2, u"m", u"ft", unit, format);
+std::u16string LengthText(double metres, LengthUnit unit, const NumberFormat& format,
+                          Rounding rounding) {
+    return InBothUnits(metres, metres / kMetresPerFoot, 2, u"m", u"ft", unit, format, rounding);
 }
 
 std::u16string LengthRangeText(double nearMetres, double farMetres, LengthUnit unit,
@@ -188,8 +198,17 @@ std::u16string DensityText(double pxPerMetre, LengthUnit unit, const NumberForma
     return InBothUnits(pxPerMetre, pxPerMetre * kMetresPerFoot, 1, u"px/m", u"px/ft", unit, format);
 }
 
-std::u16string FocalLengthText(double millimetres, const NumberFormat& format) {
-    std::u16string text = RoundedText(millimetres, 2, format);
+std::u16string FocalLengthText(double millimetres, const NumberFormat& format, Rounding rounding) {
+    std::u16string text = RoundedText(millimetres, 2, format, rounding);
     text += u" mm";
     return text;
+}
+
+std::u16string VerticalAngleText(double degreesBelow, const NumberFormat& format) {
+    std::u16string text = RoundedText(std::fabs(degreesBelow), 1, format);
+    const bool level = text == RoundedText(0, 1, format);
+    text += u'\u00b0';
+    if (level)
+        return text + u", level";
+    return text + (degreesBelow > 0 ? u" below the horizontal" : u" above the horizontal");
 }

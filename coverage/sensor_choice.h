@@ -41,9 +41,31 @@ struct SensorSize {
 };
 SensorSize SensorSizeOfDiagonal(double diagonalMm, Aspect aspect);
 
-// The resolutions offered for a shape, pixels across by pixels down, smallest first.
+// The resolutions offered for a shape, pixels across by pixels down, smallest first. Each pixels
+// across is offered once per shape; a preset's pixels down may be a camera's own rather than the
+// exact ratio (2688 × 1520).
 struct Resolution {
     int across;
     int down;
 };
-const std::array<Resolution, 4>& ResolutionPresets(Aspect aspect);
+inline constexpr std::size_t kResolutionPresetCount = 6;
+const std::array<Resolution, kResolutionPresetCount>& ResolutionPresets(Aspect aspect);
+
+// The resolution to show when the shape changes, or when it follows the calculator's: the pixels
+// across as typed, and the pixels down of the shape's preset with those pixels across, or else
+// those pixels across times 3/4 or 9/16, rounded to a whole pixel (at least 1). Unchanged when the
+// pixels across are not a whole number the form takes (1 to 100000).
+struct ResolutionChoice {
+    std::u16string across;
+    std::u16string down;
+    // The pixels down were changed, and from the ratio, not to a preset: the pair the user had
+    // typed did not fit the shape, and the window says so (ResolutionNote).
+    bool downFromRatio;
+};
+ResolutionChoice ResolutionForAspect(const std::u16string& across, const std::u16string& down,
+                                     Aspect aspect, const NumberFormat& format);
+
+// What the window's message line says when the pixels down were set from the ratio, with the
+// pair now in the boxes: "The pixels down were set from the aspect ratio: 1000 × 563." Empty when
+// they were not.
+std::u16string ResolutionNote(const ResolutionChoice& choice);

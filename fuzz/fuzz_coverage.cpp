@@ -1,9 +1,13 @@
 // The Coverage model with any form: any text in every field, in either number format, any format,
-// shape, resolution and unit, mounting on or off, aimed or tilted. Every text it returns is shown
-// to the user, so none may hold inf, nan or a minus sign (no size or distance is negative), and a
-// result is missing ("—") only while the message line says what to enter. The unit switch must
-// bring a length back to what it was. The design sheet of the form writes no inf or nan either,
-// and the UTF-8 of its CSV file reads back as the text it was written from.
+// shape, resolution and unit, mounting on or off, aimed or tilted, the camera above or below the
+// target. Every text it returns is shown to the user, so none may hold inf, nan or a minus sign
+// (no size or distance is negative; an angle looking up says "above the horizontal"), and a
+// result is missing ("—") only while the message line says what to enter. The faces-from-above
+// warning comes only with a steep look-down and a level that needs faces; "Not in view" stands for
+// the level exactly while a typed tilt misses the target. The pictures' scene is finite. The unit
+// switch must bring a length back to what it was, and the box shows it without inf or nan. The
+// design sheet of the form writes no inf or nan either, and the UTF-8 of its CSV file reads back
+// as the text it was written from.
 #include <cctype>
 #include <cmath>
 #include <cstdint>
@@ -14,6 +18,7 @@
 #include "coverage.h"
 #include "design_sheet.h"
 #include "fuzz_input.h"
+#include "picture_scene.h"
 #include "utf8.h"
 
 namespace {
@@ -69,12 +74,35 @@ void CheckFigure(const std::optional<double>& value) {
     Check(!value || (std::isfinite(*value) && *value >= 0));
 }
 
+// A distance that may never come: +infinity, but not nan.
+void CheckReach(const std::optional<double>& value) {
+    Check(!value || *value >= 0);
+}
+
+// An angle from the horizontal, either way.
+void CheckAngle(const std::optional<double>& degrees) {
+    Check(!degrees || (std::isfinite(*degrees) && std::fabs(*degrees) <= 90));
+}
+
+void CheckScene(const CoverageFigures& figures) {
+    const std::optional<PictureScene> scene = SceneOf(figures);
+    if (!scene)
+        return;
+    for (const double length : {scene->targetM, scene->blindZoneM, scene->nearEdgeGroundM,
+                                scene->sceneWidthM, scene->extentM})
+        Check(std::isfinite(length) && length >= 0);
+    Check(scene->extentM > 0 && HalfWidthAt(*scene, scene->targetM) > 0);
+    for (const LevelBand& band : scene->bands)
+        Check(std::isfinite(band.toM) && band.fromM >= 0 && band.fromM < band.toM);
+}
+
 void CheckUnitSwitch(const std::u16string& text, LengthUnit from, const NumberFormat& format) {
     const LengthUnit to = from == LengthUnit::Metres ? LengthUnit::Feet : LengthUnit::Metres;
     const std::optional<double> value = ParseNumber(text, format);
     const auto there = ConvertLengthText(text, from, to, format);
     if (!value || !there)
         return;
+    CheckFinite(ShownLengthText(*there, format).value());
     const auto back = ConvertLengthText(*there, to, from, format);
     Check(back.has_value());
     // Back to its 15 digits: a text typed with more loses only those beyond the fifteenth.
@@ -115,6 +143,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (input.Byte() % 3)
             *field = FieldText(input);
     }
+    // Read last, as the byte has been since the corpus was made.
+    in.requiredLevel = input.Byte() % static_cast<int>(kDoriLevels.size());
 
     const Coverage coverage = ComputeCoverage(in, format);
     bool missing = false;
@@ -131,6 +161,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             shown(*text);
     }
     CheckShown(coverage.message);
+    CheckShown(coverage.warning);
     Check(!missing || !coverage.message.empty());
 
     const CoverageFigures& f = coverage.figures;
@@ -141,19 +172,37 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckFigure(row.farthestDepthM);
         CheckFigure(row.focalLengthNeededMm);
         CheckFigure(row.pixelsNeeded);
+        if (row.farthestGroundM && *row.farthestGroundM)
+            CheckFigure(**row.farthestGroundM);
         if (row.groundRangeM && *row.groundRangeM) {
             const GroundRange& range = **row.groundRangeM;
             Check(std::isfinite(range.farM) && range.nearM >= 0 && range.nearM <= range.farM);
         }
     }
+    const std::optional<double> lookDown = f.mounting ? f.mounting->lookDownAngleDeg : std::nullopt;
     if (f.mounting) {
-        CheckFigure(f.mounting->slantDistanceM);
-        CheckFigure(f.mounting->blindZoneM);
-        CheckFigure(f.mounting->tiltDeg);
+        const MountingFigures& m = *f.mounting;
+        CheckFigure(m.slantDistanceM);
+        CheckFigure(m.groundDistanceM);
+        CheckReach(m.blindZoneM);
+        CheckReach(m.nearEdgeGroundM);
+        CheckReach(m.farEdgeGroundM);
+        CheckAngle(m.tiltDeg);
+        CheckAngle(lookDown);
+        Check((m.targetInView == false) == (coverage.texts.level == kNotInViewName));
+        Check(m.targetInView != false || !LevelShown(f));
     }
+    Check(coverage.warning.empty() ||
+          (lookDown && *lookDown > 30 && in.requiredLevel >= kRecognise));
+    CheckScene(f);
+    const ResolutionChoice resolution =
+        ResolutionForAspect(in.pixelsAcross, in.pixelsDown, in.aspect, format);
+    if (resolution.down != in.pixelsDown)
+        CheckShown(resolution.down);
+    CheckFinite(ResolutionNote(resolution));
 
     CheckUnitSwitch(in.distance, in.unit, format);
-    CheckSheet(in, input.Byte() % static_cast<int>(kDoriLevels.size()), format);
+    CheckSheet(in, in.requiredLevel, format);
     CheckUtf8(in.distance);
     return 0;
 }

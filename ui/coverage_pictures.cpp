@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "coverage_picture_parts.h"
-#include "coverage_picture_scene.h"
+#include "picture_scene.h"
 
 namespace {
 

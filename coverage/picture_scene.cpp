@@ -1,13 +1,12 @@
-#include "coverage_picture_scene.h"
+#include "picture_scene.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "mounting_geometry.h"
+#include "optics.h"
 
 namespace {
-
-constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180;
 
 bool Finite(const std::optional<double>& value) {
     return value && std::isfinite(*value);
@@ -19,6 +18,11 @@ bool Positive(const std::optional<double>& value) {
 
 bool NotNegative(const std::optional<double>& value) {
     return Finite(value) && *value >= 0;
+}
+
+// From 0 to +infinity, not nan.
+bool Distance(const std::optional<double>& value) {
+    return value && *value >= 0;
 }
 
 // Half an angle of view, above 0 and below a quarter turn.
@@ -68,9 +72,9 @@ std::optional<std::vector<LevelBand>> BandsOnTheGround(const CoverageFigures& fi
 
 bool ReadMounting(const MountingFigures& m, PictureScene& scene) {
     if (!Positive(m.cameraHeightM) || !NotNegative(m.targetHeightM) ||
-        !Positive(m.groundDistanceM) || !NotNegative(m.tiltDeg) || *m.tiltDeg > 90 ||
-        !NotNegative(m.blindZoneM) || !NotNegative(m.nearEdgeGroundM) || !m.farEdgeGroundM ||
-        !(*m.farEdgeGroundM > 0) || *m.cameraHeightM <= *m.targetHeightM)
+        !NotNegative(m.groundDistanceM) || !Finite(m.tiltDeg) || std::fabs(*m.tiltDeg) > 90 ||
+        !Distance(m.blindZoneM) || !Distance(m.nearEdgeGroundM) || !Distance(m.farEdgeGroundM) ||
+        !m.targetInView)
         return false;
     scene.targetM = *m.groundDistanceM;
     scene.cameraHeightM = *m.cameraHeightM;
@@ -81,22 +85,28 @@ bool ReadMounting(const MountingFigures& m, PictureScene& scene) {
     scene.farEdgeGroundM = *m.farEdgeGroundM;
     scene.farAtTargetM =
         FarEdgeM(scene.cameraHeightM - scene.targetHeightM, scene.tiltRad, scene.halfAngleVRad);
+    scene.targetInView = *m.targetInView;
     return true;
 }
 
 double ExtentM(const PictureScene& scene) {
-    const double target = scene.targetM;
+    const double target =
+        scene.targetM > 0 ? scene.targetM : std::max(scene.cameraHeightM, scene.targetHeightM);
     double wanted = 1.3 * target;
     int bandsReached = 0;
     for (const LevelBand& band : scene.bands) {
-        if (band.toM > target) {
+        if (band.toM > scene.targetM) {
             wanted = band.toM;
             if (++bandsReached == 2)
                 break;
         }
     }
-    const double extent = std::clamp(wanted, 1.3 * target, 2 * target);
-    return std::max({extent, 1.15 * scene.blindZoneM, 1.15 * scene.nearEdgeGroundM});
+    double extent = std::clamp(wanted, 1.3 * target, 2 * target);
+    for (const double edge : {scene.blindZoneM, scene.nearEdgeGroundM}) {
+        if (std::isfinite(edge))
+            extent = std::max(extent, 1.15 * edge);
+    }
+    return extent;
 }
 
 }  // namespace
@@ -121,17 +131,22 @@ std::optional<PictureScene> SceneOf(const CoverageFigures& figures) {
         scene.nearEdgeGroundM = NearEdgeM(kFaceHeightM, 0, scene.halfAngleVRad);
         scene.farEdgeGroundM = FarEdgeM(kFaceHeightM, 0, scene.halfAngleVRad);
         scene.farAtTargetM = scene.farEdgeGroundM;
+        scene.targetInView = true;
     }
     auto bands = scene.mounted ? BandsOnTheGround(figures) : BandsByDepth(figures);
     if (!bands)
         return std::nullopt;
     scene.bands = std::move(*bands);
     scene.extentM = ExtentM(scene);
+    // The pictures draw the edges as lines and areas: one that never comes is drawn far away.
+    const double never =
+        kNeverM * std::max({scene.extentM, scene.cameraHeightM, scene.targetHeightM});
+    scene.blindZoneM = std::min(scene.blindZoneM, never);
+    scene.nearEdgeGroundM = std::min(scene.nearEdgeGroundM, never);
     return scene;
 }
 
 double HalfWidthAt(const PictureScene& scene, double distanceM) {
-    const double depthM = distanceM * std::cos(scene.tiltRad) +
-                          (scene.cameraHeightM - scene.targetHeightM) * std::sin(scene.tiltRad);
-    return depthM * std::tan(scene.halfAngleHRad);
+    return DepthAlongAxisM(distanceM, scene.cameraHeightM - scene.targetHeightM, scene.tiltRad) *
+           std::tan(scene.halfAngleHRad);
 }
