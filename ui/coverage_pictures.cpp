@@ -6,12 +6,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QHelpEvent>
+#include <QToolTip>
+
 #include "coverage_picture_parts.h"
+#include "optics.h"
 #include "picture_scene.h"
 
 namespace {
-
-constexpr double kDegreesPerRadian = 180 / 3.14159265358979323846;
 
 // Where a picture lies in its area: distances from the pole run right from poleX, at the same
 // scale across and up, so that the angles drawn are the true ones.
@@ -160,16 +162,19 @@ void DrawSideNotes(QPainter& painter, const QRectF& area, const PictureScene& sc
     const QRectF notes(area.left() + paints.line * 0.5, area.top() + paints.line * 0.25,
                        area.width() - paints.line, paints.line);
     QString far;
-    if (scene.mounted && scene.farEdgeGroundM > at.reachM) {
+    if (scene.mounted && scene.tiltRad + scene.halfAngleVRad <= 0) {
+        far = QStringLiteral("The view does not meet the ground");
+    } else if (scene.mounted && scene.farEdgeGroundM > at.reachM) {
         far =
             QStringLiteral("Far edge ") +
             (std::isfinite(scene.farEdgeGroundM) ? DistanceText(scene.farEdgeGroundM, unit, format)
-                                                 : QStringLiteral("to the horizon")) +
+                                                 : Q(std::u16string(kToTheHorizon))) +
             QStringLiteral(" \u2192");
     }
     const QString view =
-        scene.mounted ? QStringLiteral("Tilt ") + Q(AngleText(*figures.mounting->tiltDeg, format))
-                      : QStringLiteral("Level, no mounting height");
+        scene.mounted
+            ? QStringLiteral("Tilt ") + Q(VerticalAngleText(*figures.mounting->tiltDeg, format))
+            : QStringLiteral("Level, no mounting height");
     painter.setPen(paints.text);
     painter.drawText(notes, Qt::AlignRight | Qt::AlignVCenter, far);
     const double room = notes.width() - painter.fontMetrics().horizontalAdvance(far) - paints.line;
@@ -324,8 +329,8 @@ void DrawSliceLabel(QPainter& painter, const PictureScene& scene, const Placing&
         DrawLevelLabel(painter, above & at.plot, slice.level, paints.text);
 }
 
-void DrawTop(QPainter& painter, const QRectF& area, const PictureScene& scene, bool targetInView,
-             LengthUnit unit, const NumberFormat& format, const Paints& paints) {
+void DrawTop(QPainter& painter, const QRectF& area, const PictureScene& scene, LengthUnit unit,
+             const NumberFormat& format, const Paints& paints) {
     const Placing at = PlaceTopView(area, scene, paints);
     const double startM = scene.blindZoneM;
     const double endM = std::min(scene.farAtTargetM, at.reachM);
@@ -365,7 +370,7 @@ void DrawTop(QPainter& painter, const QRectF& area, const PictureScene& scene, b
     painter.drawEllipse(at.At(scene.targetM, 0), personRadius, personRadius);
     DrawTargetMark(painter, at.At(scene.targetM, 0), paints);
     // The scene width is measured at the target; a target outside the view has none to show.
-    if (targetInView)
+    if (scene.targetInView)
         DrawSceneWidth(painter, scene, at, unit, format, paints);
     painter.restore();
 
@@ -395,6 +400,30 @@ void DrawPicture(QPainter& painter, const QRectF& area, const CoverageFigures& f
 
 }  // namespace
 
+std::optional<LevelBand> LevelBandAt(PictureView view, const QRectF& area,
+                                     const CoverageFigures& figures, const QFont& font,
+                                     const QPointF& point) {
+    const std::optional<PictureScene> scene = SceneOf(figures);
+    if (!scene)
+        return std::nullopt;
+    const Paints paints(QPalette(), font);
+    const Placing at = view == PictureView::Side ? PlaceSideView(area, *scene, paints)
+                                                 : PlaceTopView(area, *scene, paints);
+    // The side view's bands lie on the ground strip under the plot; the top view's across it.
+    const QRectF bands = view == PictureView::Side
+                             ? QRectF(at.plot.left(), at.plot.top(), at.plot.width(),
+                                      at.plot.height() + paints.line * 1.3)
+                             : at.plot;
+    if (!bands.contains(point))
+        return std::nullopt;
+    const double distanceM = (point.x() - at.poleX) / at.pxPerM;
+    for (const LevelBand& band : scene->bands) {
+        if (distanceM >= band.fromM && distanceM < band.toM)
+            return band;
+    }
+    return std::nullopt;
+}
+
 void DrawSideView(QPainter& painter, const QRectF& area, const CoverageFigures& figures,
                   LengthUnit unit, const NumberFormat& format, const QPalette& palette) {
     DrawPicture(painter, area, figures, palette,
@@ -405,14 +434,14 @@ void DrawSideView(QPainter& painter, const QRectF& area, const CoverageFigures& 
 
 void DrawTopView(QPainter& painter, const QRectF& area, const CoverageFigures& figures,
                  LengthUnit unit, const NumberFormat& format, const QPalette& palette) {
-    DrawPicture(
-        painter, area, figures, palette, [&](const PictureScene& scene, const Paints& paints) {
-            const bool inView = !figures.mounting || figures.mounting->targetInView.value_or(true);
-            DrawTop(painter, area, scene, inView, unit, format, paints);
-        });
+    DrawPicture(painter, area, figures, palette,
+                [&](const PictureScene& scene, const Paints& paints) {
+                    DrawTop(painter, area, scene, unit, format, paints);
+                });
 }
 
-CoveragePicture::CoveragePicture(Draw draw, QWidget* parent) : QWidget(parent), draw(draw) {
+CoveragePicture::CoveragePicture(Draw draw, PictureView view, QWidget* parent)
+    : QWidget(parent), draw(draw), view(view) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setAttribute(Qt::WA_OpaquePaintEvent);  // the picture fills its area
 }
@@ -433,12 +462,33 @@ QSize CoveragePicture::sizeHint() const {
     return {420, 240};
 }
 
+// Over a band, what its level means and where it is reached.
+bool CoveragePicture::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    const auto band = LevelBandAt(view, QRectF(rect()), figures, font(), help->pos());
+    if (!band) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    const std::u16string_view meaning = LevelMeaning(band->level);
+    QToolTip::showText(help->globalPos(),
+                       QString::fromUtf16(meaning.data(), qsizetype(meaning.size())) +
+                           QStringLiteral("\nReached from %1 to %2")
+                               .arg(DistanceText(band->fromM, unit, format),
+                                    DistanceText(band->toM, unit, format)),
+                       this);
+    return true;
+}
+
 void CoveragePicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     draw(painter, QRectF(rect()), figures, unit, format, palette());
 }
 
-SideView::SideView(QWidget* parent) : CoveragePicture(DrawSideView, parent) {
+SideView::SideView(QWidget* parent) : CoveragePicture(DrawSideView, PictureView::Side, parent) {
     setObjectName(QStringLiteral("sideView"));
     setAccessibleName(QStringLiteral("Side view"));
     setAccessibleDescription(
@@ -447,7 +497,7 @@ SideView::SideView(QWidget* parent) : CoveragePicture(DrawSideView, parent) {
                        "the ground each DORI level is reached."));
 }
 
-TopView::TopView(QWidget* parent) : CoveragePicture(DrawTopView, parent) {
+TopView::TopView(QWidget* parent) : CoveragePicture(DrawTopView, PictureView::Top, parent) {
     setObjectName(QStringLiteral("topView"));
     setAccessibleName(QStringLiteral("Top view"));
     setAccessibleDescription(

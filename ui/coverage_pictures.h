@@ -2,10 +2,15 @@
 
 #include <QWidget>
 
+#include <optional>
+
 #include "coverage.h"
+#include "picture_scene.h"
 
 class QPainter;
 class QPalette;
+class QFont;
+class QPointF;
 class QRectF;
 
 // Pictures of what a camera covers, drawn from Coverage's figures into any paint device: a
@@ -32,9 +37,18 @@ void DrawSideView(QPainter& painter, const QRectF& area, const CoverageFigures& 
 void DrawTopView(QPainter& painter, const QRectF& area, const CoverageFigures& figures,
                  LengthUnit unit, const NumberFormat& format, const QPalette& palette);
 
+enum class PictureView { Side, Top };
+
+// The DORI band drawn under a point of a picture drawn in `area` with `font`: on the side view's
+// ground strip or in the air above it, across the top view. No value elsewhere.
+std::optional<LevelBand> LevelBandAt(PictureView view, const QRectF& area,
+                                     const CoverageFigures& figures, const QFont& font,
+                                     const QPointF& point);
+
 // A picture as a widget that grows with its window: it keeps the figures it was last given and
 // draws them in its own palette and font. Not in the tab order; its accessible name and
-// description say what it shows.
+// description say what it shows, and a band's tooltip what its level means and where it is
+// reached.
 class CoveragePicture : public QWidget {
     Q_OBJECT
 
@@ -47,11 +61,13 @@ class CoveragePicture : public QWidget {
   protected:
     using Draw = void (*)(QPainter&, const QRectF&, const CoverageFigures&, LengthUnit,
                           const NumberFormat&, const QPalette&);
-    CoveragePicture(Draw draw, QWidget* parent);
+    CoveragePicture(Draw draw, PictureView view, QWidget* parent);
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
   private:
     Draw draw;
+    PictureView view;
     CoverageFigures figures;
     LengthUnit unit = LengthUnit::Metres;
     NumberFormat format;

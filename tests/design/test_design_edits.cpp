@@ -237,7 +237,8 @@ void DesignEditsTest::schedule_data() {
         << "3 of 3 cameras meet their level";
     // Out of view: as the Coverage form's 15 ft pole tilted 80°, in metres; the density at the
     // target's depth, 6.096·cos 80° + 2.8956·sin 80° = 3.910 m, is 1920/(3.910·4.8/4) px/m.
-    QTest::newRow("not met: a level too high, the target out of view, the camera below it")
+    // A camera 1 m up, below the 1.6 m face it looks up at, still sees it.
+    QTest::newRow("not met: a level too high, the target out of view; a camera below it is met")
         << QByteArray(R"({"format": "vistamarq-design", "cameras": [{"name": "Quay",
             "requiredLevel": "Inspect"}, {"name": "Mast", "mounted": true, "cameraHeightM":
             4.572, "targetHeightM": 1.6764, "tiltDeg": 80}, {"name": "Low", "mounted": true,
@@ -246,8 +247,9 @@ void DesignEditsTest::schedule_data() {
         << QStringList{"Quay|1/3\"|1920 × 1440|4 mm||6.10 m||262.5 px/m|Identify|Inspect|not met",
                        "Mast|1/3\"|1920 × 1440|4 mm||6.10 m|4.57 m|409.2 px/m|Not in view|"
                        "Identify|not met",
-                       "Low|1/3\"|1920 × 1440|4 mm||6.10 m|1.00 m|—|—|Identify|not met"}
-        << "0 of 3 cameras meet their level";
+                       "Low|1/3\"|1920 × 1440|4 mm||6.10 m|1.00 m|261.2 px/m|Identify|Identify|"
+                       "met"}
+        << "1 of 3 cameras meet their level";
     QTest::newRow("one camera")
         << QByteArray(R"({"format": "vistamarq-design", "cameras":
         [{}]})")

@@ -92,6 +92,44 @@ class CoveragePicturesTest : public QObject {
         }
     }
 
+    // Both views share one distance scale: a point as far along lies over the same band in each;
+    // what the tooltip names.
+    void bothViewsShareOneScale_data() {
+        QTest::addColumn<CoverageInputs>("inputs");
+        QTest::addColumn<QSize>("size");
+        const CoverageInputs third =
+            Camera("1/3", Aspect::FourByThree, u"4", u"20", LengthUnit::Feet);
+        QTest::newRow("15 ft pole aimed at 5.5 ft, small")
+            << Mounted(third, u"15", u"5.5") << QSize(300, 180);
+        QTest::newRow("no mounting, large") << third << QSize(900, 540);
+        QTest::newRow("1/2.8 inch 16:9, 6 mm, 3 m pole, 8 m away")
+            << Mounted(Camera("1/2.8", Aspect::SixteenByNine, u"6", u"8"), u"3", u"1.6")
+            << QSize(420, 240);
+    }
+
+    void bothViewsShareOneScale() {
+        QFETCH(CoverageInputs, inputs);
+        QFETCH(QSize, size);
+        const CoverageFigures figures = ComputeCoverage(inputs, NumberFormat{}).figures;
+        const QRectF area(QPointF(), size);
+        const QFont font = QGuiApplication::font();
+        int compared = 0;
+        QSet<int> levels;
+        for (int x = 0; x < size.width(); x += 3) {
+            const QPointF point(x, size.height() / 2.0);
+            const auto side = LevelBandAt(PictureView::Side, area, figures, font, point);
+            const auto top = LevelBandAt(PictureView::Top, area, figures, font, point);
+            if (side && top) {
+                QCOMPARE(side->level, top->level);
+                levels << side->level;
+                ++compared;
+            }
+        }
+        QVERIFY2(compared > size.width() / 12 && levels.size() >= 2,
+                 qPrintable(QString("%1 points, %2 levels").arg(compared).arg(levels.size())));
+        QVERIFY(!LevelBandAt(PictureView::Top, area, figures, font, QPointF(-5, -5)));
+    }
+
     void widgetsShowTheirFigures() {
         const Coverage coverage = ComputeCoverage(
             Mounted(Camera("1/2.8", Aspect::SixteenByNine, u"6", u"8"), u"3", u"1.6"), {});
