@@ -4,6 +4,7 @@
 // result is missing ("—") only while the message line says what to enter. The unit switch must
 // bring a length back to what it was. The design sheet of the form writes no inf or nan either,
 // and the UTF-8 of its CSV file reads back as the text it was written from.
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdint>
@@ -14,6 +15,7 @@
 #include "coverage.h"
 #include "design_sheet.h"
 #include "fuzz_input.h"
+#include "lens_list.h"
 #include "utf8.h"
 
 namespace {
@@ -42,13 +44,34 @@ void CheckShown(std::u16string_view text) {
     Check(Lower(text).find('-') == std::string::npos);
 }
 
-// Typed numbers keep their sign on the sheet, and the catalogue's descriptions are its own.
-void CheckSheet(const CoverageInputs& in, int requiredLevel, const NumberFormat& format) {
-    const DesignSheet sheet = MakeDesignSheet({in, u"Own values", requiredLevel, u""}, format);
+// Typed numbers keep their sign on the sheet, and the catalogue's descriptions and the chosen
+// lens's model number are not the program's figures. Every listed lens shows figures; the list
+// has a count or a note, never both, and the page at most its share of lenses.
+void CheckLenses(CoverageInputs in, int requiredLevel, const LensFilter& filter,
+                 const NumberFormat& format) {
+    in.requiredLevel = requiredLevel;
+    const LensList list =
+        ListLensesReaching(ComputeCoverage(in, format).figures, in, filter, format);
+    for (const LensListRow& row : list.rows) {
+        for (const std::u16string* text : {&row.focalLength, &row.density, &row.sceneWidth})
+            CheckShown(*text);
+    }
+    CheckShown(list.count);
+    CheckFinite(list.note);
+    Check(list.count.empty() || list.note.empty());
+    Check(list.count.empty() == list.rows.empty());
+
+    const DesignSheetInputs sheetInputs{in, u"Own values", u"", {}, filter};
+    const DesignSheet sheet = MakeDesignSheet(sheetInputs, format);
+    Check(sheet.lenses.lenses.size() == list.rows.size());
     for (const SheetLine& line : SheetLines(sheet, format)) {
-        if (line.name != u"Description")
+        if (line.name != u"Description" && line.name != u"Lens")
             CheckFinite(line.value);
     }
+    std::size_t paperLenses = 0;
+    for (const SheetLine& line : SheetLines(sheet, format, SheetMedium::Paper))
+        paperLenses += line.name == u"Model number";
+    Check(paperLenses == std::min(list.rows.size(), kPaperLensRows));
 }
 
 // Typing is mostly digits, marks, signs and exponents; arbitrary units find those too slowly.
@@ -153,7 +176,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     CheckUnitSwitch(in.distance, in.unit, format);
-    CheckSheet(in, input.Byte() % static_cast<int>(kDoriLevels.size()), format);
+    const int level = input.Byte() % static_cast<int>(kDoriLevels.size());
+    LensFilter filter;
+    const std::uint8_t kept = input.Byte();
+    filter.kinds = kept & 7u;
+    filter.irises = kept >> 4u;
+    filter.minimumMegapixels = input.Byte() % 7;
+    if (input.Byte() % 2)
+        in.requiredWidth = FieldText(input);
+    if (input.Byte() % 4 == 0)
+        in.lensModel = input.Byte() % 2 ? input.Text(12) : u"HG0614D";
+    CheckLenses(in, level, filter, format);
     CheckUtf8(in.distance);
     return 0;
 }

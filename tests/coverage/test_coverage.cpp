@@ -268,11 +268,10 @@ void CoverageTest::lensList_data() {
     QTest::addColumn<QString>("level");
     QTest::addColumn<int>("count");
     QTest::addColumn<QString>("first");  // the first row's texts, or the note
-    QTest::newRow("1/3 inch at 6.096 m, Identify: set to 3.81 mm")
-        << kThird << "Identify" << 126
-        << "H3580V|3.81 mm|250.0 px/m (76.2 px/ft)|7.68 m (25.20 ft)";
+    QTest::newRow("1/3 inch at 6.096 m, Identify: the widest fixed lens, 4 mm, first")
+        << kThird << "Identify" << 126 << "H0416|4.00 mm|262.5 px/m (80.0 px/ft)|7.32 m (24.00 ft)";
     QTest::newRow("in feet") << kThirdFt << "Identify" << 126
-                             << "H3580V|3.81 mm|76.2 px/ft (250.0 px/m)|25.20 ft (7.68 m)";
+                             << "H0416|4.00 mm|80.0 px/ft (262.5 px/m)|24.00 ft (7.32 m)";
     QTest::newRow("Inspect at 100 m: no lens")
         << Camera("1/3", Aspect::FourByThree, u"4", u"100") << "Inspect" << 0
         << "No lens of the catalogue reaches Inspect at 100.00 m with this camera.";
@@ -289,7 +288,9 @@ void CoverageTest::lensList() {
     while (QString::fromStdU16String(std::u16string(kDoriLevels[index].name)) != level)
         ++index;
     const Coverage coverage = ComputeCoverage(inputs, {});
-    const LensList list = ListLensesReaching(coverage.figures, index, inputs.unit, {});
+    CoverageInputs in = inputs;
+    in.requiredLevel = index;
+    const LensList list = ListLensesReaching(coverage.figures, in, {}, {});
     QCOMPARE(int(list.rows.size()), count);
     const QString shown = list.rows.empty()
                               ? QString::fromStdU16String(list.note)
