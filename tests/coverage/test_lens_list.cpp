@@ -1,6 +1,6 @@
 // The Coverage window's list of the catalogue's lenses that reach the required level: the order
-// by kind, the filters, the count, the note when none is listed, and the flag beside a focal
-// length that no lens of the catalogue has. Figures computed apart from the program.
+// by kind, the filters, the count, and the note when none is listed. Figures computed apart from
+// the program.
 #include <QtTest>
 
 #include "catalogue.h"
@@ -31,6 +31,7 @@ CoverageInputs OnPole(CoverageInputs in, const char16_t* tilt = nullptr) {
     return Mounted(std::move(in), u"4", u"1.6", tilt);
 }
 
+// Keeps the kinds and irises given (every iris when none is), rated at least `megapixels`.
 LensFilter Keeping(std::initializer_list<LensKind> kinds, std::initializer_list<Iris> irises = {},
                    int megapixels = 0) {
     LensFilter filter;
@@ -60,8 +61,6 @@ class LensListTest : public QObject {
   private slots:
     void lensList_data();
     void lensList();
-    void focalLengthNeededNote_data();
-    void focalLengthNeededNote();
 };
 
 void LensListTest::lensList_data() {
@@ -109,7 +108,6 @@ void LensListTest::lensList_data() {
            "this camera.";
     QTest::newRow("width not a number")
         << Gate(u"20", 4, u"wide") << kAll << "Enter a required width above 0 m.";
-    QTest::newRow("width 0") << Gate(u"20", 4, u"0") << kAll << "Enter a required width above 0 m.";
     QTest::newRow("no distance: neither count nor note") << Gate(u"") << kAll << "";
 }
 
@@ -141,29 +139,6 @@ void LensListTest::lensList() {
                      .join(' ');
     }
     QCOMPARE(shown.join("; "), expected);
-}
-
-void LensListTest::focalLengthNeededNote_data() {
-    QTest::addColumn<CoverageInputs>("inputs");
-    QTest::addColumn<int>("level");
-    QTest::addColumn<QString>("note");
-    QTest::newRow("gate at 30 m, Monitor: 1.09 mm")
-        << Gate(u"30") << 0 << "shorter than any lens of the catalogue";
-    QTest::newRow("gate at 30 m, Identify: 21.88 mm") << Gate(u"30") << 4 << "";
-    QTest::newRow("1/3 inch at 100 m, Inspect: 250.00 mm")
-        << Camera("1/3", Aspect::FourByThree, u"4", u"100") << 5
-        << "longer than any lens of the catalogue";
-    QTest::newRow("1 inch: no lens covers it")
-        << Camera("1", Aspect::FourByThree, u"4", u"30") << 0 << "";
-    QTest::newRow("no distance") << Gate(u"") << 0 << "";
-}
-
-void LensListTest::focalLengthNeededNote() {
-    QFETCH(CoverageInputs, inputs);
-    QFETCH(int, level);
-    QFETCH(QString, note);
-    QCOMPARE(Q(FocalLengthNeededNote(ComputeCoverage(inputs, {}).figures, std::size_t(level))),
-             note);
 }
 
 QTEST_GUILESS_MAIN(LensListTest)
