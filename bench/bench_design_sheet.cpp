@@ -30,8 +30,11 @@ static void DrawStandIn(QPainter& painter, const QRectF& rect, const QPalette& p
 static void BM_ExportPdf(benchmark::State& state) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("sheet.pdf"));
-    DesignSheetInputs inputs{DefaultCoverageInputs(LengthUnit::Metres), u"Own values", 4,
-                             u"14 May 2025"};
+    DesignSheetInputs inputs{DefaultCoverageInputs(LengthUnit::Metres),
+                             u"Own values",
+                             u"14 May 2025",
+                             {2025, 5, 14},
+                             {}};
     for (auto _ : state) {
         const DesignSheet sheet = MakeDesignSheet(inputs, NumberFormat{});
         if (WriteDesignSheetPdf(path, sheet, {DrawStandIn, DrawStandIn}, QPageSize(QPageSize::A4)))

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "lens_lookup.h"
 #include "utf8.h"
 
 namespace {
 
 constexpr char16_t kMillimetres[] = u"mm";
 constexpr char16_t kDegrees[] = u"\u00b0";
-constexpr char16_t kToTheHorizon[] = u"to the horizon";
 constexpr char16_t kNotReached[] = u"Not reached";
 
 // Adds the lines of the sheet part by part, writing figures in one number format.
@@ -18,8 +18,10 @@ class LineWriter {
     LineWriter(std::vector<SheetLine>& lines, const NumberFormat& format)
         : format(format), lines(lines) {}
 
-    void Add(std::u16string name, std::u16string value, std::u16string unit, bool figure) {
-        lines.push_back({part, row, std::move(name), std::move(value), std::move(unit), figure});
+    void Add(std::u16string name, std::u16string value, std::u16string unit, bool figure,
+             std::u16string aside = {}) {
+        lines.push_back({part, row, std::move(name), std::move(value), std::move(unit), figure,
+                         std::move(aside)});
     }
 
     void Text(std::u16string name, std::u16string value, std::u16string unit = {}) {
@@ -42,6 +44,42 @@ class LineWriter {
             Add(std::move(name), NumberText(*value, format), std::move(unit), true);
         else
             Text(std::move(name), kNoResult, std::move(unit));
+    }
+
+    // A result as the window writes it: a figure, its unit ("°" straight after it, others after
+    // a blank) and, for lengths and densities, the figure in the other unit in brackets,
+    // "7.32 m (24.00 ft)"; or a text without a figure ("Identify", "to the horizon", "—").
+    void Shown(std::u16string name, std::u16string_view text) {
+        std::size_t end = 0;
+        bool digit = false;
+        while (end < text.size()) {
+            if (text[end] >= u'0' && text[end] <= u'9') {
+                digit = true;
+                ++end;
+            } else if (!format.decimalMark.empty() &&
+                       text.substr(end, format.decimalMark.size()) == format.decimalMark) {
+                end += format.decimalMark.size();
+            } else {
+                break;
+            }
+        }
+        std::u16string_view rest = text.substr(end);
+        std::u16string_view unit;
+        if (rest.substr(0, 1) == kDegrees) {
+            unit = rest.substr(0, 1);
+            rest.remove_prefix(1);
+        } else if (rest.substr(0, 1) == u" ") {
+            rest.remove_prefix(1);
+            unit = rest.substr(0, rest.find(u' '));
+            rest.remove_prefix(unit.size());
+        }
+        if (!digit || unit.empty() || (!rest.empty() && rest.front() != u' ')) {
+            Text(std::move(name), std::u16string(text));
+            return;
+        }
+        rest.remove_prefix(std::min<std::size_t>(rest.size(), 1));
+        Add(std::move(name), std::u16string(text.substr(0, end)), std::u16string(unit), true,
+            std::u16string(rest));
     }
 
     const NumberFormat& format;
@@ -70,6 +108,13 @@ std::u16string DensityUnit(LengthUnit unit) {
     return unit == LengthUnit::Feet ? u"px/ft" : u"px/m";
 }
 
+// "HG0614D (1/2"  6mm F1.4 DC auto iris, 4-pin connector, CS mount)".
+std::u16string ChosenLensText(const std::u16string& modelNumber) {
+    const std::optional<LensRecord> lens = FindLens(Utf8Of(modelNumber));
+    return modelNumber + u" (" + (lens ? Utf16Of(lens->description) : u"not in the catalogue") +
+           u')';
+}
+
 void WriteInputs(LineWriter& out, const DesignSheet& sheet) {
     const CoverageInputs& in = sheet.inputs.form;
     const NumberFormat& typed = sheet.userFormat;
@@ -88,6 +133,8 @@ void WriteInputs(LineWriter& out, const DesignSheet& sheet) {
     out.Typed(u"Pixels across", in.pixelsAcross, typed);
     out.Typed(u"Pixels down", in.pixelsDown, typed);
     out.Typed(u"Focal length", in.focalLengthMm, typed, kMillimetres);
+    if (!in.lensModel.empty())
+        out.Text(u"Lens", ChosenLensText(in.lensModel));
     const bool onTheGround = in.mounted && !in.distanceIsLineOfSight;
     out.Typed(onTheGround ? u"Distance on the ground" : u"Distance along the line of sight",
               in.distance, typed, unit);
@@ -108,35 +155,22 @@ void WriteInputs(LineWriter& out, const DesignSheet& sheet) {
 }
 
 void WriteResults(LineWriter& out, const DesignSheet& sheet) {
+    const CoverageInputs& in = sheet.inputs.form;
     const CoverageFigures& f = sheet.coverage.figures;
-    const LengthUnit unit = sheet.inputs.form.unit;
-    const std::u16string symbol = UnitSymbol(unit);
+    // The window's texts, written afresh: the sheet may be written in another number format.
+    const CoverageTexts texts = TextsOf(f, in.unit, out.format);
     out.part = SheetPart::Results;
-    out.Figure(u"Horizontal angle of view", f.angleHDeg, 1, kDegrees);
-    out.Figure(u"Vertical angle of view", f.angleVDeg, 1, kDegrees);
-    out.Figure(u"Diagonal angle of view", f.angleDDeg, 1, kDegrees);
-    out.Figure(u"Scene width", InUnit(f.sceneWidthM, unit), 2, symbol);
-    out.Figure(u"Scene height", InUnit(f.sceneHeightM, unit), 2, symbol);
-    out.Figure(u"Pixel density", f.densityPxPerM, 1, u"px/m");
-    out.Figure(u"Pixel density", PerFoot(f.densityPxPerM), 1, u"px/ft");
-    out.Text(u"DORI level reached",
-             f.level ? std::u16string(LevelName(*f.level)) : std::u16string(kNoResult));
-    const auto& m = f.mounting;
-    if (!m)
-        return;
-    // The input gave one of the two distances; the other is a result.
-    if (sheet.inputs.form.distanceIsLineOfSight)
-        out.Figure(u"Distance on the ground", InUnit(m->groundDistanceM, unit), 2, symbol);
-    else
-        out.Figure(u"Distance along the line of sight", InUnit(m->slantDistanceM, unit), 2, symbol);
-    out.Figure(u"Tilt below the horizontal", m->tiltDeg, 1, kDegrees);
-    out.Figure(u"Blind zone", InUnit(m->blindZoneM, unit), 2, symbol);
-    out.Figure(u"Near edge of the view on the ground", InUnit(m->nearEdgeGroundM, unit), 2, symbol);
-    if (m->farEdgeGroundM && std::isinf(*m->farEdgeGroundM))
-        out.Text(u"Far edge of the view on the ground", kToTheHorizon, symbol);
-    else
-        out.Figure(u"Far edge of the view on the ground", InUnit(m->farEdgeGroundM, unit), 2,
-                   symbol);
+    for (const ResultItem& result : ResultList(texts)) {
+        if (result.mountingOnly && !f.mounting)
+            continue;
+        if (result.id == "slantDistance" && in.distanceIsLineOfSight) {
+            const auto& groundM = f.mounting->groundDistanceM;
+            out.Shown(u"Distance on the ground from the pole",
+                      groundM ? LengthText(*groundM, in.unit, out.format) : kNoResult);
+            continue;
+        }
+        out.Shown(std::u16string(result.caption), result.text);
+    }
 }
 
 void WriteDori(LineWriter& out, const DesignSheet& sheet) {
@@ -144,42 +178,90 @@ void WriteDori(LineWriter& out, const DesignSheet& sheet) {
     const LengthUnit unit = sheet.inputs.form.unit;
     const std::u16string symbol = UnitSymbol(unit);
     out.part = SheetPart::Dori;
+    // The window's texts, rounded as it rounds them: the farthest distance down and what is
+    // needed up, so that a figure copied from the sheet reaches the level.
+    const std::u16string farthest(FarthestCaption(FarthestKind(sheet.inputs.form)));
     for (std::size_t i = 0; i < kDoriLevels.size(); ++i) {
         const DoriFigures& level = f.dori[i];
+        const DoriRowTexts& texts = sheet.coverage.texts.doriTable[i];
         out.row = kDoriLevels[i].name;
-        out.Figure(u"Farthest distance", InUnit(level.farthestDepthM, unit), 2, symbol);
-        out.Figure(u"Focal length needed", level.focalLengthNeededMm, 2, kMillimetres);
-        out.Figure(u"Pixels across needed", level.pixelsNeeded, 0);
+        out.Shown(farthest, texts.farthest);
+        out.Shown(u"Focal length needed", texts.focalLengthNeeded);
+        out.Shown(u"Pixels across needed", texts.pixelsNeeded);
         if (!f.mounting)
             continue;
         const auto& range = level.groundRangeM;
         if (range && *range) {
             const double scale = MetresPerUnit(unit);
-            std::u16string text = RoundedText((*range)->nearM / scale, 2, out.format);
-            text += u'\u2013';
-            AppendRounded(text, (*range)->farM / scale, 2, out.format);
-            out.Add(u"Ground range", std::move(text), symbol, true);
+            out.Add(u"Ground range at this tilt",
+                    RangeText((*range)->nearM / scale, (*range)->farM / scale, out.format), symbol,
+                    true);
         } else {
-            out.Text(u"Ground range", range ? kNotReached : kNoResult, symbol);
+            out.Text(u"Ground range at this tilt", range ? kNotReached : kNoResult, symbol);
         }
     }
     out.row.clear();
 }
 
-void WriteLenses(LineWriter& out, const DesignSheet& sheet) {
-    const CoverageFigures& f = sheet.coverage.figures;
-    const LengthUnit unit = sheet.inputs.form.unit;
-    const int level = sheet.inputs.requiredLevel;
-    out.part = SheetPart::Lenses;
-    out.Text(u"Required level", std::u16string(LevelName(level)));
-    if (sheet.lenses.empty()) {
-        out.Text(u"Lenses", f.depthM && f.sensorWidthMm && f.sensorDiagonalMm && f.pixelsAcross
-                                ? NoLensText(level, *f.depthM, unit, out.format)
-                                : kNoResult);
-        return;
+// "fixed or zoom", "manual, DC or video": the names kept; empty when none is.
+template <typename Value>
+std::u16string KeptNames(std::size_t count, bool (LensFilter::*has)(Value) const,
+                         const LensFilter& filter, std::string_view (*name)(Value)) {
+    std::vector<std::u16string> kept;
+    for (std::size_t i = 0; i < count; ++i) {
+        if ((filter.*has)(static_cast<Value>(i)))
+            kept.push_back(Utf16Of(name(static_cast<Value>(i))));
     }
-    for (std::size_t i = 0; i < sheet.lenses.size(); ++i) {
-        const LensSuggestion& lens = sheet.lenses[i];
+    std::u16string text = kept.empty() ? u"" : kept.front();
+    for (std::size_t i = 1; i < kept.size(); ++i)
+        text += (i + 1 == kept.size() ? u" or " : u", ") + kept[i];
+    return text;
+}
+
+// What the filter keeps, where it leaves something out: "fixed or zoom; DC or video iris; at
+// least 3MP"; "no kind", "no iris" when it keeps none.
+std::u16string FilterText(const LensFilter& filter, const NumberFormat& format) {
+    std::vector<std::u16string> parts;
+    if (!filter.kinds.all()) {
+        const std::u16string kinds =
+            KeptNames<LensKind>(kLensKindCount, &LensFilter::Has, filter, KindName);
+        parts.push_back(kinds.empty() ? u"no kind" : kinds);
+    }
+    if (!filter.irises.all()) {
+        const std::u16string irises =
+            KeptNames<Iris>(kIrisCount, &LensFilter::Has, filter, IrisName);
+        parts.push_back(irises.empty() ? u"no iris" : irises + u" iris");
+    }
+    if (filter.minimumMegapixels > 0)
+        parts.push_back(u"at least " + NumberText(filter.minimumMegapixels, format) + u"MP");
+    std::u16string text;
+    for (const std::u16string& part : parts)
+        text += (text.empty() ? u"" : u"; ") + part;
+    return text;
+}
+
+void WriteLenses(LineWriter& out, const DesignSheet& sheet, SheetMedium medium) {
+    const CoverageInputs& in = sheet.inputs.form;
+    const LensChoice& choice = sheet.lenses;
+    const LengthUnit unit = in.unit;
+    out.part = SheetPart::Lenses;
+    out.Text(u"Required level", std::u16string(LevelName(in.requiredLevel)));
+    if (in.requiredWidth.find_first_not_of(u" \t") != std::u16string::npos)
+        out.Typed(u"Required width", in.requiredWidth, sheet.userFormat, UnitSymbol(unit));
+    if (!sheet.inputs.lensFilter.KeepsAll())
+        out.Text(u"Lens filters", FilterText(sheet.inputs.lensFilter, out.format));
+    if (choice.outcome == LensChoice::Outcome::Listed)
+        out.Text(u"Lenses", LensCountText(choice, out.format));
+    else if (choice.outcome == LensChoice::Outcome::NoFigures)
+        out.Text(u"Lenses", kNoResult);
+    else
+        out.Text(u"Lenses", LensNoteText(choice, unit, out.format));
+
+    const std::size_t shown = medium == SheetMedium::Paper
+                                  ? std::min(choice.lenses.size(), kPaperLensRows)
+                                  : choice.lenses.size();
+    for (std::size_t i = 0; i < shown; ++i) {
+        const LensSuggestion& lens = choice.lenses[i];
         out.row = u"Lens " + NumberText(static_cast<double>(i + 1), out.format);
         out.Text(u"Model number", Utf16Of(lens.modelNumber));
         out.Text(u"Description", Utf16Of(lens.description));
@@ -190,21 +272,56 @@ void WriteLenses(LineWriter& out, const DesignSheet& sheet) {
         out.Figure(u"Scene width", InUnit(lens.sceneWidthM, unit), 2, UnitSymbol(unit));
     }
     out.row.clear();
+    if (shown < choice.lenses.size()) {
+        const std::size_t more = choice.lenses.size() - shown;
+        out.Text(u"More lenses", u"and " + NumberText(static_cast<double>(more), out.format) +
+                                     (more == 1 ? u" more lens" : u" more lenses"));
+    }
 }
 
 }  // namespace
 
-DesignSheet MakeDesignSheet(const DesignSheetInputs& inputs, const NumberFormat& userFormat) {
-    DesignSheet sheet{inputs, userFormat, ComputeCoverage(inputs.form, userFormat), {}};
-    sheet.inputs.requiredLevel =
-        std::clamp(inputs.requiredLevel, 0, static_cast<int>(kDoriLevels.size()) - 1);
-    const CoverageFigures& f = sheet.coverage.figures;
-    if (f.depthM && f.sensorWidthMm && f.sensorDiagonalMm && f.pixelsAcross) {
-        sheet.lenses = SuggestLenses(
-            {*f.sensorWidthMm, *f.sensorDiagonalMm, *f.pixelsAcross}, *f.depthM,
-            kDoriLevels[static_cast<std::size_t>(sheet.inputs.requiredLevel)].pxPerMetre);
+std::string IsoDateText(const CalendarDate& date) {
+    static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (date.year % 4 == 0 && date.year % 100 != 0) || date.year % 400 == 0;
+    if (date.year < 0 || date.month < 1 || date.month > 12 || date.day < 1 ||
+        date.day > kDays[date.month - 1] || (date.month == 2 && date.day == 29 && !leap))
+        return {};
+    std::string text = std::to_string(date.year);
+    text.insert(0, text.size() < 4 ? 4 - text.size() : 0, '0');
+    for (const int part : {date.month, date.day}) {
+        text += part < 10 ? "-0" : "-";
+        text += std::to_string(part);
     }
+    return text;
+}
+
+DesignSheet MakeDesignSheet(const DesignSheetInputs& inputs, const NumberFormat& userFormat) {
+    DesignSheet sheet{inputs, userFormat, {}, {}};
+    CoverageInputs& form = sheet.inputs.form;
+    form.requiredLevel =
+        std::clamp(form.requiredLevel, 0, static_cast<int>(kDoriLevels.size()) - 1);
+    sheet.coverage = ComputeCoverage(form, userFormat);
+    sheet.lenses = ChooseLenses(sheet.coverage.figures, form, inputs.lensFilter, userFormat);
     return sheet;
+}
+
+std::u16string_view SectionName(SheetPart part) {
+    switch (part) {
+        case SheetPart::Date:
+            return u"Date";
+        case SheetPart::Inputs:
+            return u"Inputs";
+        case SheetPart::Note:
+            return u"Note";
+        case SheetPart::Results:
+            return u"Results";
+        case SheetPart::Dori:
+            return u"DORI levels";
+        case SheetPart::Lenses:
+            return u"Lenses";
+    }
+    return {};
 }
 
 std::u16string FullName(const SheetLine& line) {
@@ -217,23 +334,15 @@ std::u16string FullName(const SheetLine& line) {
     return name;
 }
 
-std::vector<SheetLine> SheetLines(const DesignSheet& sheet, const NumberFormat& format) {
+std::vector<SheetLine> SheetLines(const DesignSheet& sheet, const NumberFormat& format,
+                                  SheetMedium medium) {
     std::vector<SheetLine> lines;
-    lines.reserve(48 + 5 * sheet.lenses.size());
+    lines.reserve(56 + 5 * sheet.lenses.lenses.size());
     LineWriter out(lines, format);
     out.Text(u"Date", sheet.inputs.date);
     WriteInputs(out, sheet);
     WriteResults(out, sheet);
     WriteDori(out, sheet);
-    WriteLenses(out, sheet);
+    WriteLenses(out, sheet, medium);
     return lines;
-}
-
-std::u16string NoLensText(int level, double depthM, LengthUnit unit, const NumberFormat& format) {
-    std::u16string text = u"No lens of the catalogue reaches ";
-    text += LevelName(level);
-    text += u" at ";
-    AppendRounded(text, depthM / MetresPerUnit(unit), 2, format);
-    text += u' ' + UnitSymbol(unit) + u" with this camera.";
-    return text;
 }

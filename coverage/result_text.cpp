@@ -175,14 +175,23 @@ std::u16string LengthText(double metres, LengthUnit unit, const NumberFormat& fo
     return InBothUnits(metres, metres / kMetresPerFoot, 2, u"m", u"ft", unit, format, rounding);
 }
 
+std::u16string RangeText(double from, double to, const NumberFormat& format) {
+    std::u16string near = RoundedText(from, 2, format, Rounding::Up);
+    std::u16string far = RoundedText(to, 2, format, Rounding::Down);
+    // A range narrower than a hundredth holds no figure of two decimals.
+    if (ParseNumber(near, format) > ParseNumber(far, format)) {
+        near = RoundedText(from, 2, format);
+        far = RoundedText(to, 2, format);
+    }
+    return near + u'\u2013' + far;
+}
+
 std::u16string LengthRangeText(double nearMetres, double farMetres, LengthUnit unit,
                                const NumberFormat& format) {
     const bool feet = unit == LengthUnit::Feet;
     const auto range = [&](std::u16string& text, bool inFeet) {
         const double scale = inFeet ? kMetresPerFoot : 1;
-        AppendRounded(text, nearMetres / scale, 2, format);
-        text += u'\u2013';
-        AppendRounded(text, farMetres / scale, 2, format);
+        text += RangeText(nearMetres / scale, farMetres / scale, format);
         text += inFeet ? u" ft" : u" m";
     };
     std::u16string text;

@@ -43,7 +43,12 @@ std::u16string AngleText(double degrees, const NumberFormat& format);
 std::u16string LengthText(double metres, LengthUnit unit, const NumberFormat& format,
                           Rounding rounding = Rounding::Nearest);
 
-// "2.46–5.71 m (8.08–18.73 ft)": a range of ground distances, with an en dash.
+// "8.08–18.73": a range to hundredths with an en dash, its near end rounded up and its far end
+// down, so that every figure inside it as shown is inside it as worked out; to the nearest
+// hundredth where the range is narrower than one.
+std::u16string RangeText(double from, double to, const NumberFormat& format);
+
+// "2.46–5.71 m (8.08–18.73 ft)": a range of ground distances (RangeText), with an en dash.
 std::u16string LengthRangeText(double nearMetres, double farMetres, LengthUnit unit,
                                const NumberFormat& format);
 

@@ -7,8 +7,7 @@ namespace {
 
 // A CSV field as RFC 4180 writes it: quoted, quotes doubled, when it holds a comma, a quote or a
 // line break.
-void AppendField(std::string& csv, const std::u16string& text) {
-    const std::string field = Utf8Of(text);
+void AppendField(std::string& csv, std::string_view field) {
     if (field.find_first_of(",\"\r\n") == std::string::npos) {
         csv += field;
         return;
@@ -22,13 +21,27 @@ void AppendField(std::string& csv, const std::u16string& text) {
     csv += '"';
 }
 
+void AppendRecord(std::string& csv, std::initializer_list<std::string_view> fields) {
+    bool first = true;
+    for (const std::string_view field : fields) {
+        if (!first)
+            csv += ',';
+        first = false;
+        AppendField(csv, field);
+    }
+    csv += "\r\n";
+}
+
 }  // namespace
 
 std::u16string ValueWithUnit(const SheetLine& line) {
     if (!line.figure || line.unit.empty())
         return line.value;
     // A degree sign follows its figure without a space, as the window writes angles.
-    return line.value + (line.unit == u"\u00b0" ? u"" : u" ") + line.unit;
+    std::u16string text = line.value + (line.unit == u"\u00b0" ? u"" : u" ") + line.unit;
+    if (!line.aside.empty())
+        text += u' ' + line.aside;
+    return text;
 }
 
 std::u16string SheetText(const DesignSheet& sheet, const NumberFormat& format) {
@@ -42,19 +55,12 @@ std::u16string SheetText(const DesignSheet& sheet, const NumberFormat& format) {
 std::string SheetCsv(const DesignSheet& sheet) {
     const std::vector<SheetLine> lines = SheetLines(sheet, NumberFormat{u".", u""});
     std::string csv;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            csv += ',';
-        const SheetLine& line = lines[i];
-        AppendField(csv,
-                    line.unit.empty() ? FullName(line) : FullName(line) + u" (" + line.unit + u')');
+    AppendRecord(csv, {"section", "name", "value", "unit"});
+    for (const SheetLine& line : lines) {
+        const std::string value =
+            line.part == SheetPart::Date ? IsoDateText(sheet.inputs.isoDate) : Utf8Of(line.value);
+        AppendRecord(csv, {Utf8Of(SectionName(line.part)), Utf8Of(FullName(line)), value,
+                           Utf8Of(line.unit)});
     }
-    csv += "\r\n";
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            csv += ',';
-        AppendField(csv, lines[i].value);
-    }
-    csv += "\r\n";
     return csv;
 }

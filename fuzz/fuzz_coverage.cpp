@@ -1,4 +1,5 @@
 // The Coverage model with any form: any text in every field, in either number format, any format,
+<<<<<<< HEAD
 // shape, resolution and unit, mounting on or off, aimed or tilted, the camera above or below the
 // target. Every text it returns is shown to the user, so none may hold inf, nan or a minus sign
 // (no size or distance is negative; an angle looking up says "above the horizontal"), and a
@@ -8,6 +9,14 @@
 // switch must bring a length back to what it was, and the box shows it without inf or nan. The
 // design sheet of the form writes no inf or nan either, and the UTF-8 of its CSV file reads back
 // as the text it was written from.
+=======
+// shape, resolution and unit, mounting on or off, aimed or tilted. Every text it returns is shown
+// to the user, so none may hold inf, nan or a minus sign (no size or distance is negative), and a
+// result is missing ("—") only while the message line says what to enter. The unit switch must
+// bring a length back to what it was. The design sheet of the form writes no inf or nan either,
+// and the UTF-8 of its CSV file reads back as the text it was written from.
+#include <algorithm>
+>>>>>>> lens-list-sheet
 #include <cctype>
 #include <cmath>
 #include <cstdint>
@@ -18,7 +27,11 @@
 #include "coverage.h"
 #include "design_sheet.h"
 #include "fuzz_input.h"
+<<<<<<< HEAD
 #include "picture_scene.h"
+=======
+#include "lens_list.h"
+>>>>>>> lens-list-sheet
 #include "utf8.h"
 
 namespace {
@@ -47,13 +60,34 @@ void CheckShown(std::u16string_view text) {
     Check(Lower(text).find('-') == std::string::npos);
 }
 
-// Typed numbers keep their sign on the sheet, and the catalogue's descriptions are its own.
-void CheckSheet(const CoverageInputs& in, int requiredLevel, const NumberFormat& format) {
-    const DesignSheet sheet = MakeDesignSheet({in, u"Own values", requiredLevel, u""}, format);
+// Typed numbers keep their sign on the sheet, and the catalogue's descriptions and the chosen
+// lens's model number are not the program's figures. Every listed lens shows figures; the list
+// has a count or a note, never both, and the page at most its share of lenses.
+void CheckLenses(CoverageInputs in, int requiredLevel, const LensFilter& filter,
+                 const NumberFormat& format) {
+    in.requiredLevel = requiredLevel;
+    const LensList list =
+        ListLensesReaching(ComputeCoverage(in, format).figures, in, filter, format);
+    for (const LensListRow& row : list.rows) {
+        for (const std::u16string* text : {&row.focalLength, &row.density, &row.sceneWidth})
+            CheckShown(*text);
+    }
+    CheckShown(list.count);
+    CheckFinite(list.note);
+    Check(list.count.empty() || list.note.empty());
+    Check(list.count.empty() == list.rows.empty());
+
+    const DesignSheetInputs sheetInputs{in, u"Own values", u"", {}, filter};
+    const DesignSheet sheet = MakeDesignSheet(sheetInputs, format);
+    Check(sheet.lenses.lenses.size() == list.rows.size());
     for (const SheetLine& line : SheetLines(sheet, format)) {
-        if (line.name != u"Description")
+        if (line.name != u"Description" && line.name != u"Lens")
             CheckFinite(line.value);
     }
+    std::size_t paperLenses = 0;
+    for (const SheetLine& line : SheetLines(sheet, format, SheetMedium::Paper))
+        paperLenses += line.name == u"Model number";
+    Check(paperLenses == std::min(list.rows.size(), kPaperLensRows));
 }
 
 // Typing is mostly digits, marks, signs and exponents; arbitrary units find those too slowly.
@@ -202,7 +236,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckFinite(ResolutionNote(resolution));
 
     CheckUnitSwitch(in.distance, in.unit, format);
+<<<<<<< HEAD
     CheckSheet(in, in.requiredLevel, format);
+=======
+    const int level = input.Byte() % static_cast<int>(kDoriLevels.size());
+    LensFilter filter;
+    const std::uint8_t kept = input.Byte();
+    filter.kinds = kept & 7u;
+    filter.irises = kept >> 4u;
+    filter.minimumMegapixels = input.Byte() % 7;
+    if (input.Byte() % 2)
+        in.requiredWidth = FieldText(input);
+    if (input.Byte() % 4 == 0)
+        in.lensModel = input.Byte() % 2 ? input.Text(12) : u"HG0614D";
+    CheckLenses(in, level, filter, format);
+>>>>>>> lens-list-sheet
     CheckUtf8(in.distance);
     return 0;
 }

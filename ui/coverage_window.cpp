@@ -578,8 +578,7 @@ void CoverageWindow::requiredLevel_Change() {
 
 // The widest view that still reaches the level comes first.
 void CoverageWindow::ListLenses() {
-    const LensList list =
-        ListLensesReaching(shown.figures, requiredLevel->currentIndex(), unitShown, numberFormat);
+    const LensList list = ListLensesReaching(shown.figures, ReadForm(), {}, numberFormat);
     lensSuggestions->setUpdatesEnabled(false);
     // The same lenses as listed (an edit of the distance changes only their figures): their
     // texts are updated in place; other lenses are listed afresh.
@@ -669,6 +668,7 @@ CoverageInputs CoverageWindow::ReadForm() const {
     in.targetHeight = targetHeight->text().toStdU16String();
     in.tiltAimed = tilt->currentIndex() == 0;
     in.tiltDeg = tiltAngleDeg->text().toStdU16String();
+    in.requiredLevel = requiredLevel->currentIndex();
     return in;
 }
 
@@ -721,9 +721,13 @@ void CoverageWindow::Recompute() {
 }
 
 DesignSheet CoverageWindow::Sheet() const {
-    const QString date = QLocale().toString(QDate::currentDate(), QLocale::LongFormat);
-    return MakeDesignSheet({ReadForm(), follow->currentText().toStdU16String(),
-                            requiredLevel->currentIndex(), date.toStdU16String()},
+    const QDate today = QDate::currentDate();
+    const QString date = QLocale().toString(today, QLocale::LongFormat);
+    return MakeDesignSheet({ReadForm(),
+                            follow->currentText().toStdU16String(),
+                            date.toStdU16String(),
+                            {today.year(), today.month(), today.day()},
+                            {}},
                            numberFormat);
 }
 

@@ -21,8 +21,6 @@ namespace {
 constexpr double kMarginMm = 15;
 // What a printer's own margins are raised to: the page's edge is where printers lose print.
 constexpr double kLeastPrinterMarginMm = 10;
-// The lenses a page lists, the rest counted: beyond that a list helps nobody choose on paper.
-constexpr std::size_t kLensesOnPaper = 40;
 
 QString ToQString(const std::u16string& text) {
     return QString::fromStdU16String(text);
@@ -152,34 +150,42 @@ class SheetPainter {
         y += height + 8 * pt;
     }
 
-    // The lens list, up to kLensesOnPaper rows, the rest counted; continued on a new page, its
-    // header repeated, where the page is full and the device has pages; else cut where it is.
-    void Lenses(const std::vector<SheetLine>& lines) {
+    // The lens list as the paper's lines give it (up to kPaperLensRows), with the count or the
+    // note and the filters above it; continued on a new page, its header repeated, where the page
+    // is full and the device has pages; else cut where it is, the rest of `allLenses` counted.
+    void Lenses(const std::vector<SheetLine>& lines, std::size_t allLenses) {
         QString level;
-        QString none;
+        QStringList notes;
+        QString more;
         for (const SheetLine& line : lines) {
-            if (line.part == SheetPart::Lenses && line.row.empty()) {
-                (line.name == u"Required level" ? level : none) = ToQString(line.value);
-            }
+            if (line.part != SheetPart::Lenses || !line.row.empty())
+                continue;
+            if (line.name == u"Required level")
+                level = ToQString(line.value);
+            else if (line.name == u"More lenses")
+                more = ToQString(line.value);
+            else
+                notes << ToQString(FullName(line) + u": " + ValueWithUnit(line));
         }
         const QString title = QStringLiteral("Lenses of the catalogue that reach %1").arg(level);
         SectionTitle(title);
-        Table table = TableOf(lines, SheetPart::Lenses, QString());
-        if (table.rows.empty()) {
-            painter.setFont(bodyFont);
-            painter.drawText(QRectF(page.left(), y, page.width(), LineHeight(bodyFont)),
-                             Qt::AlignLeft | Qt::AlignVCenter, none);
-            y += LineHeight(bodyFont);
-            return;
-        }
-        table.stretch = 1;
         const double row = LineHeight(bodyFont);
-        const std::size_t wanted = std::min(table.rows.size(), kLensesOnPaper);
+        painter.setFont(bodyFont);
+        for (const QString& note : notes) {
+            painter.drawText(QRectF(page.left(), y, page.width(), row),
+                             Qt::AlignLeft | Qt::AlignVCenter, note);
+            y += row;
+        }
+        Table table = TableOf(lines, SheetPart::Lenses, QString());
+        if (table.rows.empty())
+            return;
+        table.stretch = 1;
+        const std::size_t wanted = table.rows.size();
         std::size_t shown = 0;
         while (shown < wanted) {
             const double room = page.bottom() - y - HeaderHeight();
             std::size_t fits = static_cast<std::size_t>(std::max(0.0, std::floor(room / row)));
-            if (fits < wanted - shown || wanted < table.rows.size()) {
+            if (fits < wanted - shown || !more.isEmpty()) {
                 // A line for the count of the others, or for nothing when a page follows.
                 fits = fits > 0 ? fits - 1 : 0;
             }
@@ -189,14 +195,16 @@ class SheetPainter {
             if (shown < wanted && !NewPage(title + QStringLiteral(" (continued)")))
                 break;
         }
-        if (shown < table.rows.size()) {
-            const std::size_t more = table.rows.size() - shown;
+        if (shown < wanted) {
+            const std::size_t others = allLenses - shown;
+            more = QStringLiteral("and %1 more %2")
+                       .arg(others)
+                       .arg(others == 1 ? QStringLiteral("lens") : QStringLiteral("lenses"));
+        }
+        if (!more.isEmpty()) {
             painter.setFont(bodyFont);
-            painter.drawText(
-                QRectF(page.left(), y, page.width(), row), Qt::AlignLeft | Qt::AlignVCenter,
-                QStringLiteral("and %1 more %2")
-                    .arg(more)
-                    .arg(more == 1 ? QStringLiteral("lens") : QStringLiteral("lenses")));
+            painter.drawText(QRectF(page.left(), y, page.width(), row),
+                             Qt::AlignLeft | Qt::AlignVCenter, more);
             y += row;
         }
     }
@@ -421,7 +429,7 @@ QPageSize SheetPageSize(const QLocale& locale) {
 
 void DrawDesignSheet(QPainter& painter, const QRectF& page, const DesignSheet& sheet,
                      const SheetPictures& pictures) {
-    const std::vector<SheetLine> lines = SheetLines(sheet, sheet.userFormat);
+    const std::vector<SheetLine> lines = SheetLines(sheet, sheet.userFormat, SheetMedium::Paper);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::black);
     SheetPainter out(painter, page);
@@ -430,7 +438,7 @@ void DrawDesignSheet(QPainter& painter, const QRectF& page, const DesignSheet& s
     out.Note(lines);
     out.Dori(lines, sheet.coverage.figures.level.value_or(-1));
     out.Pictures(pictures, out.LensListLeast());
-    out.Lenses(lines);
+    out.Lenses(lines, sheet.lenses.lenses.size());
 }
 
 std::optional<QString> WriteDesignSheetPdf(const QString& path, const DesignSheet& sheet,

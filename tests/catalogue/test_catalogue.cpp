@@ -9,7 +9,9 @@
 #include <set>
 
 #include "catalogue.h"
+#include "focal_limits.h"
 #include "focal_range.h"
+#include "lens_lookup.h"
 #include "lens_suggestions.h"
 
 Q_DECLARE_METATYPE(SearchOptions)
@@ -72,6 +74,12 @@ class CatalogueTest : public QObject {
     void suggestions_data();
     void suggestions();
     void sharedModelNumberShowsTheRowItIsSetBy();
+    void megapixels_data();
+    void megapixels();
+    void findLens_data();
+    void findLens();
+    void fitInCatalogue_data();
+    void fitInCatalogue();
 };
 
 void CatalogueTest::groups_data() {
@@ -337,6 +345,7 @@ void CatalogueTest::suggestions() {
     QFETCH(double, density);
     QFETCH(QString, leading);
     const std::vector<LensSuggestion> lenses = SuggestLenses(camera, depth, density);
+    QCOMPARE(CountLensesReaching(camera, depth, density), lenses.size());
     QString shown = QString::number(lenses.size());
     for (const LensSuggestion& lens : lenses) {
         if (&lens == &lenses.front())
@@ -350,10 +359,87 @@ void CatalogueTest::suggestions() {
 }
 
 // Listed as a fixed lens at its wide end and again with its whole range: set beyond 12.5 mm, the
-// entry is the zoom's row, shown as the search results show it.
+// entry is the zoom's row, shown as the search results show it. Set to 12.5 mm, the fixed row
+// comes first, unless the filter leaves fixed lenses out: then the zoom's row stands for it.
 void CatalogueTest::sharedModelNumberShowsTheRowItIsSetBy() {
     QCOMPARE(SuggestLenses(k18x169, 30, 250)[1].description,
              "2/3\"  12.5-75mm F1.8 6x manual zoom, manual iris and focus, C mount");
+    const LensCamera wide{k18x169.sensorWidthMm, k18x169.sensorDiagonalMm, 3840};
+    QCOMPARE(SuggestLenses(wide, 20, 125)[5].kind, LensKind::Fixed);
+    const auto zooms = SuggestLenses(
+        wide, 20, 125, LensFilter{}.Set(LensKind::Fixed, false).Set(LensKind::Varifocal, false));
+    QCOMPARE(zooms[1].modelNumber, "MZ12575");
+    QCOMPARE(zooms[1].kind, LensKind::Zoom);
+    QCOMPARE(zooms[1].focalMm, 12.5);
+}
+
+void CatalogueTest::megapixels_data() {
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<int>("rating");  // 0: none
+    QTest::newRow("last word") << "  2.8mm F1.4 DC auto iris, CS mount, 3MP" << 3;
+    QTest::newRow("two digits, then more") << "  8mm 12MP lens" << 12;
+    QTest::newRow("none") << "  8mm F1.2 manual iris" << 0;
+    QTest::newRow("glued to a word") << "  8mm F1.2MP" << 0;
+    QTest::newRow("followed by letters") << "  8mm 2MPX" << 0;
+    QTest::newRow("three digits") << "  8mm 120MP" << 0;
+}
+
+void CatalogueTest::megapixels() {
+    QFETCH(QString, body);
+    QFETCH(int, rating);
+    QCOMPARE(MegapixelsOf(body.toStdString()).value_or(0), rating);
+}
+
+void CatalogueTest::findLens_data() {
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<QString>("expected");  // "range: description", or "none"
+    QTest::newRow("one row") << "HG0614D"
+                             << "6..6: 1/2\"  6mm F1.4 DC auto iris, 4-pin connector, CS mount";
+    QTest::newRow("listed fixed and zoom: the zoom")
+        << "MZ12575"
+        << "12.5..75: 2/3\"  12.5-75mm F1.8 6x manual zoom, manual iris and focus, "
+           "C mount";
+    QTest::newRow("listed twice alike")
+        << "T3580V"
+        << "3.5..8: 1/3\"  3.5-8mm F1.4 varifocal, manual iris and focus, CS mount";
+    QTest::newRow("unknown") << "HG0614X"
+                             << "none";
+}
+
+void CatalogueTest::findLens() {
+    QFETCH(QString, model);
+    QFETCH(QString, expected);
+    const std::optional<LensRecord> lens = FindLens(model.toStdString());
+    QCOMPARE(lens ? QString("%1..%2: %3")
+                        .arg(lens->range.shortestMm)
+                        .arg(lens->range.longestMm)
+                        .arg(QString::fromStdString(lens->description))
+                  : "none",
+             expected);
+}
+
+// The 1/3 inch sensor is covered by every lens, 2.6 to 240 mm; the 1/2.8 inch one (6.43 mm) only
+// by the 1/2 and 2/3 inch lenses, from 3.5 mm; 1 inch by none.
+void CatalogueTest::fitInCatalogue_data() {
+    QTest::addColumn<double>("focal");
+    QTest::addColumn<double>("diagonal");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("1/3 inch, 2.5 mm") << 2.5 << 6.0 << "shorter than any lens of the catalogue";
+    QTest::newRow("1/3 inch, a rounding below 2.6 mm") << 2.6 * (1 - 1e-12) << 6.0 << "";
+    QTest::newRow("1/3 inch, 240 mm, the longest") << 240.0 << 6.0 << "";
+    QTest::newRow("1/3 inch, 250 mm") << 250.0 << 6.0 << "longer than any lens of the catalogue";
+    QTest::newRow("1/2.8 inch, 3 mm")
+        << 3.0 << 18 / 2.8 << "shorter than any lens of the catalogue";
+    QTest::newRow("1/2.8 inch, 3.5 mm") << 3.5 << 18 / 2.8 << "";
+    QTest::newRow("1 inch: no lens covers it") << 50.0 << 16.0 << "no value";
+}
+
+void CatalogueTest::fitInCatalogue() {
+    QFETCH(double, focal);
+    QFETCH(double, diagonal);
+    QFETCH(QString, text);
+    const std::optional<FocalFit> fit = FitInCatalogue(focal, diagonal);
+    QCOMPARE(fit ? QString::fromStdString(std::string(FocalFitText(*fit))) : "no value", text);
 }
 
 QTEST_GUILESS_MAIN(CatalogueTest)

@@ -171,7 +171,7 @@ void CoverageTest::workedExamples_data() {
                "slantDistance=22.14 ft (6.75 m) | tiltAngle=25.4° | level=Recognise | "
                "density=72.3 px/ft (237.1 px/m) | nearEdgeGround=12.75 ft (3.89 m) | "
                "blindZone=8.08 ft (2.46 m) | farEdgeGround=728.25 ft (221.97 m) | "
-               "Identify.range=8.08–18.73 ft (2.46–5.71 m) | Inspect.range=Not reached | "
+               "Identify.range=8.08–18.73 ft (2.47–5.70 m) | Inspect.range=Not reached | "
                "Identify.farthest=18.72 ft (5.70 m) | Inspect.farthest=Not reached | "
                "lookDownAngle=25.4° below the horizontal | "
                "distanceCaption=Distance on the ground from the pole");
@@ -553,11 +553,10 @@ void CoverageTest::lensList_data() {
     QTest::addColumn<QString>("level");
     QTest::addColumn<int>("count");
     QTest::addColumn<QString>("first");  // the first row's texts, or the note
-    QTest::newRow("1/3 inch at 6.096 m, Identify: set to 3.81 mm")
-        << kThird << "Identify" << 126
-        << "H3580V|3.81 mm|250.0 px/m (76.2 px/ft)|7.68 m (25.20 ft)";
+    QTest::newRow("1/3 inch at 6.096 m, Identify: the widest fixed lens, 4 mm, first")
+        << kThird << "Identify" << 126 << "H0416|4.00 mm|262.5 px/m (80.0 px/ft)|7.32 m (24.00 ft)";
     QTest::newRow("in feet") << kThirdFt << "Identify" << 126
-                             << "H3580V|3.81 mm|76.2 px/ft (250.0 px/m)|25.20 ft (7.68 m)";
+                             << "H0416|4.00 mm|80.0 px/ft (262.5 px/m)|24.00 ft (7.32 m)";
     QTest::newRow("Inspect at 100 m: no lens")
         << Camera("1/3", Aspect::FourByThree, u"4", u"100") << "Inspect" << 0
         << "No lens of the catalogue reaches Inspect at 100.00 m with this camera.";
@@ -574,7 +573,9 @@ void CoverageTest::lensList() {
     while (QString::fromStdU16String(std::u16string(kDoriLevels[index].name)) != level)
         ++index;
     const Coverage coverage = ComputeCoverage(inputs, {});
-    const LensList list = ListLensesReaching(coverage.figures, index, inputs.unit, {});
+    CoverageInputs in = inputs;
+    in.requiredLevel = index;
+    const LensList list = ListLensesReaching(coverage.figures, in, {}, {});
     QCOMPARE(int(list.rows.size()), count);
     const QString shown = list.rows.empty()
                               ? QString::fromStdU16String(list.note)

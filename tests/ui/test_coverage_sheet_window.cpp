@@ -71,7 +71,7 @@ void CoverageSheetWindowTest::mountingChangesTheLevelAndShowsItsRows() {
 void CoverageSheetWindowTest::lensListFollowsTheLevelAsked() {
     auto* list = Find<QTreeWidget>("lensSuggestions");
     QCOMPARE(list->topLevelItemCount(), 126);
-    QCOMPARE(list->topLevelItem(0)->text(0), QString("H3580V"));
+    QCOMPARE(list->topLevelItem(0)->text(0), QString("H0416"));
     Type("distance", "400");
     Find<QComboBox>("requiredLevel")->setCurrentText("Inspect");
     QCOMPARE(list->topLevelItemCount(), 0);
@@ -83,7 +83,7 @@ void CoverageSheetWindowTest::sheetIsCopiedAndWritten_data() {
     QTest::addColumn<QString>("what");
     QTest::addColumn<QString>("opening");  // what the written file begins with
     QTest::newRow("Save as CSV") << "csv"
-                                 << "Date,Follow,Sensor format,";
+                                 << "section,name,value,unit\r\nDate,Date,";
     QTest::newRow("Export PDF") << "pdf"
                                 << "%PDF";
 }

@@ -20,8 +20,11 @@ namespace {
 // in feet with the camera 15 ft above a 5.5 ft face.
 DesignSheet Example(bool comma, bool mountedInFeet) {
     DesignSheetInputs in{
-        DefaultCoverageInputs(mountedInFeet ? LengthUnit::Feet : LengthUnit::Metres), u"Own values",
-        4, u"14 May 2025"};
+        DefaultCoverageInputs(mountedInFeet ? LengthUnit::Feet : LengthUnit::Metres),
+        u"Own values",
+        u"14 May 2025",
+        {2025, 5, 14},
+        {}};
     in.form.distance = comma ? u"6,096" : in.form.distance;
     in.form.mounted = mountedInFeet;
     std::tie(in.form.cameraHeight, in.form.targetHeight) = std::pair(u"15", u"5.5");
@@ -70,18 +73,21 @@ void DesignSheetDocumentTest::pdfHoldsTheFigures_data() {
         << Example(true, false) << "de_DE" << false << 2
         << "(A4); Coverage design sheet 14 May 2025; Focal length 4 mm; "
            "Distance along the line of sight 6,096 m; Horizontal angle of view 61,9°; "
-           "Vertical angle of view 48,5°; Diagonal angle of view 73,7°; Scene width 7,32 m; "
-           "Scene height 5,49 m; Pixel density 262,5 px/m; Pixel density 80,0 px/ft; "
-           "DORI level reached Identify; Monitor 128,00 0,19 92; Identify 6,40 3,81 1829; "
+           "Vertical angle of view 48,5°; Diagonal angle of view 73,7°; "
+           "Scene width at the target 7,32 m (24,00 ft); "
+           "Scene height at the target 5,49 m (18,00 ft); "
+           "Pixel density across the scene 262,5 px/m (80,0 px/ft); "
+           "DORI level reached Identify; Monitor 128,00 0,20 92; Identify 6,40 3,81 1829; "
            "Inspect 1,60 15,24 7316; Lenses of the catalogue that reach Identify; "
-           "H3580V 1/2\" 3.5-8mm F1.4 varifocal, manual iris and focus, CS mount 3,81 250,0 7,68; "
+           "H0416 1/2\" 4mm F1.6 manual iris and focus, CS mount 4,00 262,5 7,32; "
            "and # more lenses; side-view-drawn; top-view-drawn";
     QTest::newRow("United States, mounted, in feet: Letter")
         << Example(false, true) << "en_US" << false << 2
-        << "(letter); Camera height 15 ft; Distance along the line of sight 22.14 ft; "
-           "Tilt below the horizontal 25.4°; Pixel density 237.1 px/m; "
-           "DORI level reached Recognise; Blind zone 8.08 ft; "
-           "Identify 21.00 4.22 2025 8.08–18.73; Inspect 5.25 16.87 8099 Not reached";
+        << "(letter); Camera height 15 ft; Distance along the line of sight 22.14 ft (6.75 m); "
+           "Tilt below the horizontal 25.4°; "
+           "Pixel density across the scene 72.3 px/ft (237.1 px/m); "
+           "DORI level reached Recognise; Blind zone (target not seen whole) 8.08 ft (2.46 m); "
+           "Identify 18.72 4.22 2025 8.08–18.73; Inspect Not reached 16.88 8099 Not reached";
     QTest::newRow("Canada: Letter")
         << Example(false, false) << "fr_CA" << false << 2 << "(letter); Identify 6.40 3.81 1829";
     QTest::newRow("United Kingdom, printed: A4")
