@@ -214,21 +214,20 @@ std::optional<QString> SaveInPlace(const Target& target, const DesignSave& save)
 }
 
 // An empty new file beside the target, under a name no other file has, hidden from file
-// dialogs; or why none could be made.
-std::variant<QString, QString> CreateTemporaryFile(const Target& target) {
-    QString error;
+// dialogs; or no name, and why in `error`.
+QString CreateTemporaryFile(const Target& target, QString& error) {
     for (int attempt = 0; attempt < 16; ++attempt) {
         const QString name = QStringLiteral(".%1.%2.saving")
                                  .arg(QFileInfo(target.file).fileName())
                                  .arg(QRandomGenerator::global()->generate(), 8, 16, QChar('0'));
         QFile file(QDir(target.folder).filePath(name));
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            return std::variant<QString, QString>(std::in_place_index<0>, file.fileName());
+            return file.fileName();
         error = file.errorString();
         if (!file.exists())
             break;
     }
-    return std::variant<QString, QString>(std::in_place_index<1>, error);
+    return {};
 }
 
 Writing WriteNewFile(const QString& temporary, const Target& target, const DesignSave& save) {
@@ -255,24 +254,24 @@ Writing WriteNewFile(const QString& temporary, const Target& target, const Desig
 }
 
 std::optional<QString> SaveAsNewFile(const Target& target, const DesignSave& save) {
-    const auto created = CreateTemporaryFile(target);
-    if (created.index() == 1)
-        return CouldNotSave(target.path, std::get<1>(created));
-    const QString* temporary = &std::get<0>(created);
-    std::optional<QString> message = MessageOf(target, WriteNewFile(*temporary, target, save));
-    const QByteArray from = QFile::encodeName(*temporary);
+    QString error;
+    const QString temporary = CreateTemporaryFile(target, error);
+    if (temporary.isEmpty())
+        return CouldNotSave(target.path, error);
+    std::optional<QString> message = MessageOf(target, WriteNewFile(temporary, target, save));
+    const QByteArray from = QFile::encodeName(temporary);
     const QByteArray to = QFile::encodeName(target.file);
     // Whoever could read the file before still can.
     if (!message && target.facts.kind == FileKind::Regular &&
         ::chmod(from.constData(), target.facts.mode) != 0)
         message = CouldNotSave(target.path, SystemError(errno));
-    if (!message && !SyncToDisk(*temporary))
+    if (!message && !SyncToDisk(temporary))
         message = CouldNotSave(target.path, SystemError(errno));
     if (!message && std::rename(from.constData(), to.constData()) != 0)
         message = CouldNotSave(target.path, SystemError(errno));
     if (message) {
-        QFile::remove(*temporary);
-        QFile::remove(*temporary + QStringLiteral("-journal"));
+        QFile::remove(temporary);
+        QFile::remove(temporary + QStringLiteral("-journal"));
         return message;
     }
     // The rename is lasting only once the folder that records it is on the disk too.

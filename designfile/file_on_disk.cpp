@@ -1,5 +1,6 @@
 #include "file_on_disk.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
