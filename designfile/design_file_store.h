@@ -21,8 +21,8 @@
 //
 // Every function opens its own uniquely named Qt SQL connection and removes it before returning,
 // so calls on many files and from many threads never share one; a QCoreApplication must exist
-// (Qt SQL finds its SQLite driver through it). None throws; each failure is one
-// message that names the file and says what is wrong, ready to show the user as it is.
+// (Qt SQL finds its SQLite driver through it). None throws; each failure is one message that
+// names the file and says what is wrong, ready to show the user as it is.
 
 inline constexpr char kDesignFileSuffix[] = "vistamarq";               // without the dot
 inline constexpr std::uint32_t kDesignFileApplicationId = 0x564D5144;  // "VMQD"
