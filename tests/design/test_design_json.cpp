@@ -65,7 +65,7 @@ QByteArray Seed(const QString& name) {
 
 }  // namespace
 
-class DesignFileTest : public QObject {
+class DesignJsonTest : public QObject {
     Q_OBJECT
 
   private slots:
@@ -77,7 +77,7 @@ class DesignFileTest : public QObject {
     void savedAgain();
 };
 
-void DesignFileTest::opens_data() {
+void DesignJsonTest::opens_data() {
     QTest::addColumn<QByteArray>("json");
     QTest::addColumn<QStringList>("fields");  // "field=value", as Fields names them
     QTest::newRow("the documented example")
@@ -155,7 +155,7 @@ void DesignFileTest::opens_data() {
                        QString::fromUtf8("1.sensor=1/3 4:3 kept z=\"é\" a=true")};
 }
 
-void DesignFileTest::opens() {
+void DesignJsonTest::opens() {
     QFETCH(QByteArray, json);
     QFETCH(QStringList, fields);
     const DesignReading reading = ReadDesign(json.toStdString(), {});
@@ -169,7 +169,7 @@ void DesignFileTest::opens() {
     }
 }
 
-void DesignFileTest::refused_data() {
+void DesignJsonTest::refused_data() {
     QTest::addColumn<QByteArray>("json");
     QTest::addColumn<bool>("comma");
     QTest::addColumn<QString>("message");
@@ -318,7 +318,7 @@ void DesignFileTest::refused_data() {
         << false << "Cameras 2 and 4 have the same id \"c2\".";
 }
 
-void DesignFileTest::refused() {
+void DesignJsonTest::refused() {
     QFETCH(QByteArray, json);
     QFETCH(bool, comma);
     QFETCH(QString, message);
@@ -329,7 +329,7 @@ void DesignFileTest::refused() {
 
 // Every seed of the fuzzer that opens: saved, opened and saved again, it gives the same bytes;
 // those Vistamarq wrote give their own bytes back.
-void DesignFileTest::savedAgain_data() {
+void DesignJsonTest::savedAgain_data() {
     QTest::addColumn<QString>("seed");
     QTest::addColumn<bool>("asWritten");
     QTest::newRow("the documented example") << "harbour-gate-three-cameras" << true;
@@ -338,7 +338,7 @@ void DesignFileTest::savedAgain_data() {
     QTest::newRow("feet, keys missing") << "feet-keys-missing" << false;
 }
 
-void DesignFileTest::savedAgain() {
+void DesignJsonTest::savedAgain() {
     QFETCH(QString, seed);
     QFETCH(bool, asWritten);
     const QByteArray json = Seed(seed);
@@ -354,5 +354,5 @@ void DesignFileTest::savedAgain() {
              QByteArray::fromStdString(saved));
 }
 
-QTEST_GUILESS_MAIN(DesignFileTest)
-#include "test_design_file.moc"
+QTEST_GUILESS_MAIN(DesignJsonTest)
+#include "test_design_json.moc"
