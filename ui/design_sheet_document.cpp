@@ -119,10 +119,14 @@ class SheetPainter {
             font.setItalic(true);
             painter.setFont(font);
             const QRectF box(page.left(), y, page.width(), page.bottom() - y);
-            QRectF used;
-            painter.drawText(box, Qt::TextWordWrap, ToQString(FullName(line) + u": " + line.value),
-                             &used);
-            y += used.height() + 4 * pt;
+            const QString note = ToQString(FullName(line) + u": " + line.value);
+            painter.drawText(box, Qt::TextWordWrap, note);
+            // Measured by the font and the device's resolution alone, as every step of the
+            // layout, so that a report's counting pass lays the page out exactly so.
+            y += QFontMetricsF(font, painter.device())
+                     .boundingRect(box, Qt::TextWordWrap, note)
+                     .height() +
+                 4 * pt;
         }
     }
 

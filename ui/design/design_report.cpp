@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QFontMetricsF>
 #include <QPageLayout>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -45,11 +46,69 @@ QString CameraTitle(const Camera& camera) {
     return name.isEmpty() ? QStringLiteral("Unnamed camera") : name;
 }
 
-// Takes every byte and keeps none: the counting pass's PDF, laid out exactly as the real one.
-class Discard : public QIODevice {
+// Draws nothing: the counting pass only lays the pages out.
+class NoPaint : public QPaintEngine {
+  public:
+    NoPaint() : QPaintEngine(QPaintEngine::AllFeatures) {}
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    void drawRects(const QRectF*, int) override {}
+    void drawLines(const QLineF*, int) override {}
+    void drawEllipse(const QRectF&) override {}
+    void drawPath(const QPainterPath&) override {}
+    void drawPoints(const QPointF*, int) override {}
+    void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawTiledPixmap(const QRectF&, const QPixmap&, const QPointF&) override {}
+    void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override {
+    }
+    void drawTextItem(const QPointF&, const QTextItem&) override {}
+    Type type() const override { return QPaintEngine::User; }
+};
+
+// A page that measures as the device of the real pass does (its size and resolution, which fonts
+// are sized by) and keeps nothing drawn on it.
+class LayoutPage : public QPaintDevice {
+  public:
+    explicit LayoutPage(const QPaintDevice& like) : like(like) {}
+    QPaintEngine* paintEngine() const override { return &engine; }
+
   protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char*, qint64 length) override { return length; }
+    int metric(PaintDeviceMetric metric) const override {
+        switch (metric) {
+            case PdmWidth:
+                return like.width();
+            case PdmHeight:
+                return like.height();
+            case PdmWidthMM:
+                return like.widthMM();
+            case PdmHeightMM:
+                return like.heightMM();
+            case PdmNumColors:
+                return like.colorCount();
+            case PdmDepth:
+                return like.depth();
+            case PdmDpiX:
+                return like.logicalDpiX();
+            case PdmDpiY:
+                return like.logicalDpiY();
+            case PdmPhysicalDpiX:
+                return like.physicalDpiX();
+            case PdmPhysicalDpiY:
+                return like.physicalDpiY();
+            case PdmDevicePixelRatio:
+                return static_cast<int>(like.devicePixelRatio());
+            case PdmDevicePixelRatioScaled:
+                return static_cast<int>(like.devicePixelRatio() * devicePixelRatioFScale());
+            default:
+                return QPaintDevice::metric(metric);
+        }
+    }
+
+  private:
+    const QPaintDevice& like;
+    mutable NoPaint engine;
 };
 
 // The steps of one run, told to the progress function; false once it cancels.
@@ -96,14 +155,16 @@ struct ReportContent {
     std::vector<DesignSheet> sheets;  // in the design's order, filled by the counting pass
 };
 
-// Lays the report out page by page on a paged device, in its device pixels, each page's footer
-// numbered of `totalPages` (none in the counting pass, which passes 0).
+// Lays the report out page by page on the painter's device, in its device pixels; `startPage`
+// starts each page after the first (false: there is none). Each page's footer is numbered of
+// `totalPages`; the counting pass, which passes 0, draws none.
 class ReportPainter {
   public:
-    ReportPainter(QPainter& painter, QPagedPaintDevice& device, const QRectF& paper,
+    ReportPainter(QPainter& painter, std::function<bool()> startPage, const QRectF& paper,
                   QString footerTitle, int totalPages)
         : painter(painter),
-          device(device),
+          device(*painter.device()),
+          startPage(std::move(startPage)),
           pt(device.logicalDpiY() / 72.0),
           paper(paper),
           page(paper.adjusted(0, 0, 0, -(LineHeight(bodyFont) + 8 * pt))),
@@ -190,7 +251,7 @@ class ReportPainter {
 
   private:
     bool NextPage() {
-        if (!device.newPage())
+        if (!startPage())
             return false;
         ++pageNumber;
         y = page.top();
@@ -244,11 +305,12 @@ class ReportPainter {
 
     // Text across the page, wrapped between words (anywhere in a word too long for a line).
     void Wrapped(const QFont& font, const QString& text) {
-        painter.setFont(font);
+        const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextWrapAnywhere;
         const QRectF box(page.left(), y, page.width(), std::max(0.0, page.bottom() - y));
-        QRectF used;
-        painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere, text, &used);
-        y += std::max(used.height(), LineHeight(font));
+        painter.setFont(font);
+        painter.drawText(box, flags, text);
+        y += std::max(QFontMetricsF(font, &device).boundingRect(box, flags, text).height(),
+                      LineHeight(font));
     }
 
     static bool IsFigure(std::size_t column) {
@@ -350,7 +412,8 @@ class ReportPainter {
     const QFont bodyFont = ArialFont(8.5);
     const QFont boldFont = ArialFont(8.5, true);
     QPainter& painter;
-    QPagedPaintDevice& device;
+    const QPaintDevice& device;
+    const std::function<bool()> startPage;
     const double pt;     // device pixels per point
     const QRectF paper;  // the printable area
     const QRectF page;   // the part above the footer
@@ -365,21 +428,20 @@ QRectF PaperOf(const QPagedPaintDevice& device, int resolution) {
     return QRectF(QPointF(0, 0), paper.size());
 }
 
-// The first pass: works out each camera's sheet and lays the whole report out on a PDF that is
-// thrown away, to count its pages (a sheet's lens list may take a second page). The pictures
-// are left out: their frames alone take their room. No value when cancelled; 0 when the PDF could
-// not be drawn.
+// The first pass: works out each camera's sheet and lays the whole report out on a page that
+// measures as `like` does and keeps nothing, to count the pages (a sheet's lens list may take a
+// second). Exactly as the second pass does, since every step of the layout is measured by the
+// fonts and the device's resolution alone; the pictures are left out, their frames take their
+// room. About half the second pass's time. No value when cancelled; 0 when
+// the page could not be laid out.
 std::optional<int> CountPages(ReportContent& content, const ReportOptions& options,
-                              const QPageLayout& layout, int resolution, Steps& steps) {
-    Discard sink;
-    sink.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&sink);
-    writer.setResolution(resolution);
-    writer.setPageLayout(layout);
+                              const QPagedPaintDevice& like, int resolution, Steps& steps) {
+    LayoutPage layoutPage(like);
     QPainter painter;
-    if (!painter.begin(&writer))
+    if (!painter.begin(&layoutPage))
         return 0;
-    ReportPainter out(painter, writer, PaperOf(writer, resolution), QString(), 0);
+    ReportPainter out(
+        painter, [] { return true; }, PaperOf(like, resolution), QString(), 0);
     out.Cover(options, content.schedule);
     out.Schedule(content.schedule);
     content.sheets.clear();
@@ -397,8 +459,9 @@ std::optional<int> CountPages(ReportContent& content, const ReportOptions& optio
 bool DrawPages(QPainter& painter, QPagedPaintDevice& device, int resolution,
                const ReportContent& content, const ReportOptions& options, int totalPages,
                Steps& steps) {
-    ReportPainter out(painter, device, PaperOf(device, resolution), DesignTitle(options.design),
-                      totalPages);
+    ReportPainter out(
+        painter, [&device] { return device.newPage(); }, PaperOf(device, resolution),
+        DesignTitle(options.design), totalPages);
     out.Cover(options, content.schedule);
     out.Schedule(content.schedule);
     if (!steps.Next())
@@ -449,7 +512,7 @@ ReportResult WriteDesignReportPdf(const QString& path, const ReportOptions& opti
         writer.setTitle(DesignTitle(options.design));
         writer.setCreator(QStringLiteral("Vistamarq"));
         const std::optional<int> pages =
-            CountPages(content, options, writer.pageLayout(), writer.resolution(), steps);
+            CountPages(content, options, writer, writer.resolution(), steps);
         if (!pages)
             return Cancelled();
         QPainter painter;
@@ -507,7 +570,7 @@ ReportResult PrintDesignReport(QPrinter& printer, const ReportOptions& options,
     ReportContent content;
     content.schedule = ScheduleOf(options.design, options.format);
     const std::optional<int> pages =
-        CountPages(content, options, printer.pageLayout(), printer.resolution(), steps);
+        CountPages(content, options, printer, printer.resolution(), steps);
     if (!pages)
         return Cancelled();
     QPainter painter;
