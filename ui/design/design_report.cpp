@@ -3,7 +3,6 @@
 #include <QBuffer>
 #include <QFontMetricsF>
 #include <QPageLayout>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -12,13 +11,16 @@
 #include <QThreadPool>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "camera_inputs.h"
 #include "coverage_pictures.h"
 #include "layout.h"
+#include "layout_page.h"
 #include "schedule.h"
 
 namespace {
@@ -45,71 +47,6 @@ QString CameraTitle(const Camera& camera) {
     const QString name = OneLine(camera.name);
     return name.isEmpty() ? QStringLiteral("Unnamed camera") : name;
 }
-
-// Draws nothing: the counting pass only lays the pages out.
-class NoPaint : public QPaintEngine {
-  public:
-    NoPaint() : QPaintEngine(QPaintEngine::AllFeatures) {}
-    bool begin(QPaintDevice*) override { return true; }
-    bool end() override { return true; }
-    void updateState(const QPaintEngineState&) override {}
-    void drawRects(const QRectF*, int) override {}
-    void drawLines(const QLineF*, int) override {}
-    void drawEllipse(const QRectF&) override {}
-    void drawPath(const QPainterPath&) override {}
-    void drawPoints(const QPointF*, int) override {}
-    void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
-    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
-    void drawTiledPixmap(const QRectF&, const QPixmap&, const QPointF&) override {}
-    void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override {
-    }
-    void drawTextItem(const QPointF&, const QTextItem&) override {}
-    Type type() const override { return QPaintEngine::User; }
-};
-
-// A page that measures as the device of the real pass does (its size and resolution, which fonts
-// are sized by) and keeps nothing drawn on it.
-class LayoutPage : public QPaintDevice {
-  public:
-    explicit LayoutPage(const QPaintDevice& like) : like(like) {}
-    QPaintEngine* paintEngine() const override { return &engine; }
-
-  protected:
-    int metric(PaintDeviceMetric metric) const override {
-        switch (metric) {
-            case PdmWidth:
-                return like.width();
-            case PdmHeight:
-                return like.height();
-            case PdmWidthMM:
-                return like.widthMM();
-            case PdmHeightMM:
-                return like.heightMM();
-            case PdmNumColors:
-                return like.colorCount();
-            case PdmDepth:
-                return like.depth();
-            case PdmDpiX:
-                return like.logicalDpiX();
-            case PdmDpiY:
-                return like.logicalDpiY();
-            case PdmPhysicalDpiX:
-                return like.physicalDpiX();
-            case PdmPhysicalDpiY:
-                return like.physicalDpiY();
-            case PdmDevicePixelRatio:
-                return static_cast<int>(like.devicePixelRatio());
-            case PdmDevicePixelRatioScaled:
-                return static_cast<int>(like.devicePixelRatio() * devicePixelRatioFScale());
-            default:
-                return QPaintDevice::metric(metric);
-        }
-    }
-
-  private:
-    const QPaintDevice& like;
-    mutable NoPaint engine;
-};
 
 // The steps of one run, told to the progress function; false once it cancels.
 class Steps {
@@ -178,35 +115,11 @@ class ReportPainter {
 
     int Pages() const { return pageNumber; }
 
+    // One page: a name or notes longer than it are cut at its foot.
     void Cover(const ReportOptions& options, const std::vector<ScheduleRow>& schedule) {
-        painter.setFont(titleFont);
-        const double height = LineHeight(titleFont);
-        painter.drawText(QRectF(page.left(), y, page.width(), height),
-                         Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Design report"));
-        painter.setFont(bodyFont);
-        painter.drawText(QRectF(page.left(), y, page.width(), height),
-                         Qt::AlignRight | Qt::AlignVCenter, options.date);
-        y += height + 2 * pt;
-        Rule();
-        y += 12 * pt;
-
-        Wrapped(nameFont, DesignTitle(options.design));
-        y += 12 * pt;
-        const QString lengths = options.design.unit == LengthUnit::Feet
-                                    ? QStringLiteral("Lengths in feet")
-                                    : QStringLiteral("Lengths in metres");
-        for (const QString& line :
-             {QStringLiteral("Cameras: %1").arg(options.design.cameras.size()),
-              ToQString(ScheduleSummary(schedule)), lengths})
-            Wrapped(coverFont, line);
-        if (options.design.notes.empty())
-            return;
-        y += 12 * pt;
-        SectionTitle(QStringLiteral("Notes"));
-        // Notes longer than the page are cut at its foot: the cover is one page.
         painter.save();
         painter.setClipRect(page);
-        Wrapped(coverFont, ToQString(options.design.notes));
+        CoverText(options, schedule);
         painter.restore();
     }
 
@@ -250,6 +163,34 @@ class ReportPainter {
     }
 
   private:
+    void CoverText(const ReportOptions& options, const std::vector<ScheduleRow>& schedule) {
+        painter.setFont(titleFont);
+        const double height = LineHeight(titleFont);
+        painter.drawText(QRectF(page.left(), y, page.width(), height),
+                         Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Design report"));
+        painter.setFont(bodyFont);
+        painter.drawText(QRectF(page.left(), y, page.width(), height),
+                         Qt::AlignRight | Qt::AlignVCenter, options.date);
+        y += height + 2 * pt;
+        Rule();
+        y += 12 * pt;
+
+        Wrapped(nameFont, DesignTitle(options.design));
+        y += 12 * pt;
+        const QString lengths = options.design.unit == LengthUnit::Feet
+                                    ? QStringLiteral("Lengths in feet")
+                                    : QStringLiteral("Lengths in metres");
+        for (const QString& line :
+             {QStringLiteral("Cameras: %1").arg(options.design.cameras.size()),
+              ToQString(ScheduleSummary(schedule)), lengths})
+            Wrapped(coverFont, line);
+        if (options.design.notes.empty())
+            return;
+        y += 12 * pt;
+        SectionTitle(QStringLiteral("Notes"));
+        Wrapped(coverFont, ToQString(options.design.notes));
+    }
+
     bool NextPage() {
         if (!startPage())
             return false;
@@ -545,7 +486,8 @@ QFuture<ReportResult> StartDesignReportPdf(const QString& path, const ReportOpti
     QThreadPool::globalInstance()->start([promise, path, options] {
         const ReportResult result =
             WriteDesignReportPdf(path, options, [&promise](int done, int total) {
-                promise->setProgressRange(0, total);
+                if (done == 0)
+                    promise->setProgressRange(0, total);
                 promise->setProgressValue(done);
                 return !promise->isCanceled();
             });

@@ -16,8 +16,10 @@ class QPrinter;
 // page (the design's name, its notes, the date, the count of cameras and how many meet their
 // level), the camera schedule as a table over as many pages as it needs with its header on each,
 // then each camera's design sheet titled with the camera's name, each on a page of its own (its
-// lens list may continue on the next). Every page's footer says "n of N". Figures are written in
-// the user's number format, lengths in the design's unit, as the design window shows them.
+// lens list may continue on the next). Every page's footer holds the design's name and "n of N".
+// Names are written on one line ("Untitled design", "Unnamed camera" where there is none).
+// Figures are written in the user's number format, lengths in the design's unit, as the design
+// window shows them.
 
 struct ReportOptions {
     Design design;
@@ -55,8 +57,9 @@ ReportResult WriteDesignReportPdf(const QString& path, const ReportOptions& opti
 
 // WriteDesignReportPdf on a thread of the global thread pool, for a window that shows its
 // progress (QFutureWatcher's progressRangeChanged and progressValueChanged) and offers to cancel
-// (QFuture::cancel: nothing is written). The future holds one result, unless it was cancelled:
-// then it holds none.
+// (QFuture::cancel: nothing is written). The future holds one result unless it was cancelled;
+// then it holds none. Cancelled after its last step, while the file is being saved, the file is
+// saved all the same: the window may say so, as it finds the future cancelled and the file there.
 QFuture<ReportResult> StartDesignReportPdf(const QString& path, const ReportOptions& options);
 
 // Prints the report on the paper the printer is set up with (set it to options.pageSize before
