@@ -12,6 +12,7 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "layout.h"
@@ -63,28 +64,24 @@ Table TableOf(const std::vector<SheetLine>& lines, SheetPart part, const QString
     return table;
 }
 
-// The palette of paper: black on white.
-QPalette PaperPalette() {
-    QPalette palette(Qt::white);
-    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button})
-        palette.setColor(role, Qt::white);
-    for (const QPalette::ColorRole role :
-         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(role, Qt::black);
-    return palette;
-}
-
 // Lays the page out from the top down, in device pixels.
 class SheetPainter {
   public:
-    SheetPainter(QPainter& painter, const QRectF& page)
-        : painter(painter), page(page), pt(painter.device()->logicalDpiY() / 72.0), y(page.top()) {}
+    SheetPainter(QPainter& painter, const QRectF& page, std::function<bool()> newPage)
+        : painter(painter),
+          page(page),
+          newPage(std::move(newPage)),
+          pt(painter.device()->logicalDpiY() / 72.0),
+          y(page.top()) {}
 
     void Heading(const QString& title, const QString& date) {
-        painter.setFont(titleFont);
         const double height = LineHeight(titleFont);
-        painter.drawText(QRectF(page.left(), y, page.width(), height),
-                         Qt::AlignLeft | Qt::AlignVCenter, title);
+        const double titleWidth = std::max(0.0, page.width() - TextWidth(bodyFont, date) - 12 * pt);
+        painter.setFont(titleFont);
+        painter.drawText(QRectF(page.left(), y, titleWidth, height),
+                         Qt::AlignLeft | Qt::AlignVCenter,
+                         QFontMetricsF(titleFont, painter.device())
+                             .elidedText(title, Qt::ElideRight, titleWidth));
         painter.setFont(bodyFont);
         painter.drawText(QRectF(page.left(), y, page.width(), height),
                          Qt::AlignRight | Qt::AlignVCenter, date);
@@ -120,10 +117,14 @@ class SheetPainter {
             font.setItalic(true);
             painter.setFont(font);
             const QRectF box(page.left(), y, page.width(), page.bottom() - y);
-            QRectF used;
-            painter.drawText(box, Qt::TextWordWrap, ToQString(FullName(line) + u": " + line.value),
-                             &used);
-            y += used.height() + 4 * pt;
+            const QString note = ToQString(FullName(line) + u": " + line.value);
+            painter.drawText(box, Qt::TextWordWrap, note);
+            // Measured by the font and the device's resolution alone, as every step of the
+            // layout, so that a report's counting pass lays the page out exactly so.
+            y += QFontMetricsF(font, painter.device())
+                     .boundingRect(box, Qt::TextWordWrap, note)
+                     .height() +
+                 4 * pt;
         }
     }
 
@@ -215,11 +216,17 @@ class SheetPainter {
     }
 
   private:
-    // Starts a new page with a title, where the device has pages (a PDF, a printer).
+    // Starts a new page with a title, where the device has pages (a PDF, a printer) or the
+    // caller starts them.
     bool NewPage(const QString& title) {
-        auto* paged = dynamic_cast<QPagedPaintDevice*>(painter.device());
-        if (!paged || !paged->newPage())
-            return false;
+        if (newPage) {
+            if (!newPage())
+                return false;
+        } else {
+            auto* paged = dynamic_cast<QPagedPaintDevice*>(painter.device());
+            if (!paged || !paged->newPage())
+                return false;
+        }
         y = page.top();
         SectionTitle(title);
         return true;
@@ -404,6 +411,7 @@ class SheetPainter {
 
     QPainter& painter;
     const QRectF page;
+    const std::function<bool()> newPage;
     const double pt;  // device pixels per point
     double y;         // the top of what comes next
     const QFont titleFont = ArialFont(16, true);
@@ -420,6 +428,16 @@ QPageLayout SheetLayout(const QPageSize& pageSize) {
 
 }  // namespace
 
+QPalette PaperPalette() {
+    QPalette palette(Qt::white);
+    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        palette.setColor(role, Qt::white);
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(role, Qt::black);
+    return palette;
+}
+
 QPageSize SheetPageSize(const QLocale& locale) {
     const bool letter = locale.territory() == QLocale::UnitedStates ||
                         locale.territory() == QLocale::Canada ||
@@ -428,15 +446,15 @@ QPageSize SheetPageSize(const QLocale& locale) {
 }
 
 void DrawDesignSheet(QPainter& painter, const QRectF& page, const DesignSheet& sheet,
-                     const SheetPictures& pictures) {
+                     const SheetPictures& pictures, const SheetPaging& paging) {
     const std::vector<SheetLine> lines = SheetLines(sheet, sheet.userFormat, SheetMedium::Paper);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::black);
-    SheetPainter out(painter, page);
-    out.Heading(QStringLiteral("Coverage design sheet"), ToQString(sheet.inputs.date));
+    SheetPainter out(painter, page, paging.newPage);
+    out.Heading(paging.title, ToQString(sheet.inputs.date));
     out.InputsAndResults(lines);
     out.Note(lines);
-    out.Dori(lines, sheet.coverage.figures.level.value_or(-1));
+    out.Dori(lines, LevelShown(sheet.coverage.figures).value_or(-1));
     out.Pictures(pictures, out.LensListLeast());
     out.Lenses(lines, sheet.lenses.lenses.size());
 }

@@ -35,11 +35,24 @@ struct SheetPictures {
 // US units); A4 everywhere else.
 QPageSize SheetPageSize(const QLocale& locale);
 
+// The palette of paper: black on white, whatever the desktop's colours.
+QPalette PaperPalette();
+
+// Where the sheet stands in a longer document, such as a design's report: its title, and how a
+// page after the first is started (a caller numbering its pages draws the number there).
+struct SheetPaging {
+    QString title = QStringLiteral("Coverage design sheet");
+    // Starts the next page; false where there is none, and the lens list is cut where it is.
+    // Empty: the device's own newPage(), where it has pages (a PDF, a printer).
+    std::function<bool()> newPage;
+};
+
 // Draws the page into `page`, a rectangle in the device pixels of a painter with no transform
 // of its own (fonts are sized for its device). Lays out the same on any page size and fills no
-// background; the PDF and the printer draw through it.
+// background; the PDF and the printer draw through it. A title too long for the line beside the
+// date is cut short with an ellipsis.
 void DrawDesignSheet(QPainter& painter, const QRectF& page, const DesignSheet& sheet,
-                     const SheetPictures& pictures);
+                     const SheetPictures& pictures, const SheetPaging& paging = {});
 
 // Writes the sheet as a PDF to `path`, replacing what is there only once the whole
 // file is written: a failed write leaves the old file, or no file, and nothing half written.
