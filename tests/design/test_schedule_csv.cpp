@@ -12,7 +12,7 @@ namespace {
 
 // A gate camera whose name holds a comma and quotes (written \u0022: moc misreads a backslash and
 // quote in a raw string), a car park camera by its pixel size, and a fence camera 20 ft away on a
-// 1 m pole, below the faces it must see (no density there), its name on two lines.
+// 1 m pole, below the faces it looks up at, its name on two lines.
 const QByteArray kSite = R"({"format": "vistamarq-design", "name": "Harbour gate", "cameras": [
     {"name": "Gate, \u0022north\u0022", "sensor": {"format": "1/2.8\u0022", "aspect": "16:9"},
      "pixels": [1920, 1080], "focalMm": 6, "lens": "HG0614D", "distanceM": 8, "mounted": true,
@@ -70,7 +70,7 @@ void ScheduleCsvTest::file_data() {
         "Car park,Custom,1920 \xc3\x97 1080,2.8,,10.00,,96.6,Observe,Observe,"
         "met\r\n"
         "\"Fence\nwest\",\"1/3\"\"\",1920 \xc3\x97 1440,4,,6.10,1.00,"
-        "\xe2\x80\x94,\xe2\x80\x94,Identify,not met\r\n";
+        "261.2,Identify,Identify,met\r\n";
     QTest::newRow("shown in metres") << Site(LengthUnit::Metres) << site;
     QTest::newRow("shown in feet: the same file, in metres") << Site(LengthUnit::Feet) << site;
     Design empty = Site(LengthUnit::Metres);
