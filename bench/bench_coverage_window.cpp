@@ -12,6 +12,7 @@
 
 #include "coverage_window.h"
 #include "layout.h"
+#include "module1.h"
 #include "obbiettivi.h"
 #include "partno_window.h"
 
@@ -26,13 +27,14 @@ struct Sources {
     }
     Obbiettivi calculator{"/nonexistent/settings"};
     PartNo partNo;
+    ModeWindowSources followed{calculator, partNo};
 };
 
 Sources* sources = nullptr;  // made in main(), once the application exists
 
 void Open(benchmark::State& state) {
     for (auto _ : state) {
-        auto window = std::make_unique<CoverageWindow>(sources->calculator, sources->partNo);
+        auto window = std::make_unique<CoverageWindow>(sources->followed);
         window->show();
         QApplication::processEvents();
         state.PauseTiming();
@@ -43,7 +45,7 @@ void Open(benchmark::State& state) {
 }
 
 void Edit(benchmark::State& state, bool painted) {
-    CoverageWindow window(sources->calculator, sources->partNo);
+    CoverageWindow window(sources->followed);
     window.show();
     window.findChild<QComboBox*>(QStringLiteral("follow"))->setCurrentIndex(3);  // own values
     QApplication::processEvents();
