@@ -18,6 +18,7 @@
 
 #include "coverage/camera_editor.h"
 #include "coverage/dori_table_model.h"
+#include "coverage/dori_table_view.h"
 #include "coverage/followed_sources.h"
 #include "coverage/lens_list_model.h"
 #include "coverage/results_panel.h"
@@ -56,8 +57,10 @@ CoverageWindow::CoverageWindow(const FollowedSources& sources, QWidget* parent)
     m_sheetActions = new SheetActions(this, [this] { return Sheet(); });
 
     auto* content = new QWidget;
+    m_content = content;
     auto* columns = new QHBoxLayout(content);
-    columns->addWidget(BuildInputs());
+    m_inputs = BuildInputs();
+    columns->addWidget(m_inputs);
     auto* seen = new QVBoxLayout;
     m_results = new ResultsPanel;
     seen->addWidget(m_results);
@@ -75,6 +78,7 @@ CoverageWindow::CoverageWindow(const FollowedSources& sources, QWidget* parent)
     outer->setSpacing(0);
     outer->addWidget(scroller, 1);
     QWidget* buttons = m_sheetActions->MakeButtonRow();
+    m_buttons = buttons;
     buttons->layout()->setContentsMargins(columns->contentsMargins());
     outer->addWidget(buttons);
     ChainTabOrder(buttons);
@@ -90,6 +94,7 @@ QWidget* CoverageWindow::BuildInputs() {
     auto* column = new QVBoxLayout(inputs);
     column->setContentsMargins(0, 0, 0, 0);
     auto* followRow = new QFormLayout;
+    followRow->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     m_follow->setObjectName(QStringLiteral("follow"));
     m_follow->setAccessibleName(QStringLiteral("Follow"));
     m_follow->setToolTip(
@@ -107,6 +112,7 @@ QWidget* CoverageWindow::BuildInputs() {
 QWidget* CoverageWindow::BuildViews() {
     m_views = new QTabWidget;
     m_views->setObjectName(QStringLiteral("views"));
+    m_views->setDocumentMode(true);  // no frame inside a frame: the pictures take the room
     m_views->tabBar()->setAccessibleName(QStringLiteral("Views"));
     if (auto* pages = m_views->findChild<QStackedWidget*>())
         pages->setAccessibleName(QStringLiteral("View shown"));
@@ -124,10 +130,13 @@ QWidget* CoverageWindow::BuildPictures() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("pictures"));
     auto* row = new QHBoxLayout(page);
+    row->setContentsMargins(0, row->spacing(), 0, 0);
     m_sideView = new SideView;
     m_topView = new TopView;
     for (QWidget* picture : {static_cast<QWidget*>(m_sideView), static_cast<QWidget*>(m_topView)}) {
         picture->setToolTip(picture->accessibleDescription());
+        // Beside the form on a small screen, or at twice the scale, the pictures share less.
+        picture->setMinimumSize(picture->minimumSizeHint() * 3 / 5);
         row->addWidget(picture, 1);
     }
     return page;
@@ -135,35 +144,14 @@ QWidget* CoverageWindow::BuildPictures() {
 
 QWidget* CoverageWindow::BuildDoriTable() {
     m_doriModel = new DoriTableModel(this);
-    m_doriTable = new QTableView;
-    m_doriTable->setModel(m_doriModel);
-    m_doriTable->setObjectName(QStringLiteral("doriTable"));
-    m_doriTable->setAccessibleName(QStringLiteral("DORI levels"));
-    m_doriTable->setAccessibleDescription(
-        QStringLiteral("For each level of EN 62676-4: its density, the farthest distance this "
-                       "camera and lens reach it, the focal length and the pixels across it "
-                       "needs at the target"));
-    m_doriTable->setToolTip(
-        QStringLiteral("Each DORI level of EN 62676-4: how far this camera and lens reach it, "
-                       "and what would reach it at the target; the level reached in bold"));
-    NameScrollBars(m_doriTable, m_doriTable->accessibleName());
-    m_doriTable->verticalHeader()->hide();
-    m_doriTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_doriTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-    // Read only: Tab leaves the table in one step, the arrows move inside it.
-    m_doriTable->setTabKeyNavigation(false);
-    // Measured once after each recomputation that changes a cell (ResizeToContents would
-    // measure the whole table again for every cell written).
-    m_doriTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    m_doriTable->horizontalHeader()->setStretchLastSection(true);
-    m_doriTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_doriTable->verticalHeader()->setDefaultSectionSize(m_doriTable->fontMetrics().height() + 6);
+    m_doriTable = new DoriTableView(m_doriModel);
     return m_doriTable;
 }
 
 QWidget* CoverageWindow::BuildLensList() {
     auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(0, column->spacing(), 0, 0);
     m_lensHeading = new QLabel;
     m_lensHeading->setWordWrap(true);
     column->addWidget(m_lensHeading);
@@ -188,8 +176,11 @@ QWidget* CoverageWindow::BuildLensList() {
     m_lensSuggestions->header()->setSortIndicatorClearable(true);
     m_lensSuggestions->setSortingEnabled(true);
     // Sized to the first list, not to every list: measuring 137 rows at each keystroke would
-    // cost more than computing them.
+    // cost more than computing them. The description takes the width the figures leave.
     m_lensSuggestions->header()->setSectionResizeMode(QHeaderView::Interactive);
+    m_lensSuggestions->header()->setStretchLastSection(false);
+    m_lensSuggestions->header()->setSectionResizeMode(LensListModel::kDescriptionColumn,
+                                                      QHeaderView::Stretch);
     column->addWidget(m_lensSuggestions, 1);
     m_lensNote = new QLabel;
     m_lensNote->setObjectName(QStringLiteral("lensNote"));
@@ -212,8 +203,14 @@ void CoverageWindow::ChainTabOrder(QWidget* sheetButtons) {
         setTabOrder(order[i - 1], order[i]);
 }
 
+// Its contents at their narrowest, with a fifth more width for the pictures; nine tenths of the
+// room's height, or as much as the contents ask for with a quarter more for the mounting's rows:
+// a picture gains from any height.
 QSize CoverageWindow::DefaultSize(const QSize& room) const {
-    return sizeHint().boundedTo(room);
+    const int contents = m_content->sizeHint().height() + m_buttons->sizeHint().height();
+    const QSize wanted(m_content->minimumSizeHint().width() * 6 / 5,
+                       std::max(contents * 5 / 4, room.height() * 9 / 10));
+    return wanted.boundedTo(room);
 }
 
 void CoverageWindow::showEvent(QShowEvent* event) {
@@ -246,9 +243,10 @@ void CoverageWindow::Recompute(const CoverageInputs& inputs) {
     const QString message =
         m_shown.message.empty() ? m_follower->Note() : ToQString(m_shown.message);
     m_results->Show(m_shown.texts, inputs.mounted, message);
-    if (m_doriModel->SetCoverage(m_shown))
-        m_doriTable->resizeColumnsToContents();
+    const bool groundRangeShown = !m_doriTable->isColumnHidden(DoriTableModel::kGroundRangeColumn);
     m_doriTable->setColumnHidden(DoriTableModel::kGroundRangeColumn, !inputs.mounted);
+    if (m_doriModel->SetCoverage(m_shown) || groundRangeShown != inputs.mounted)
+        m_doriTable->FitColumns();
     m_sideView->SetFigures(m_shown.figures, inputs.unit, m_numberFormat);
     m_topView->SetFigures(m_shown.figures, inputs.unit, m_numberFormat);
     ListLenses(inputs);

@@ -9,12 +9,12 @@
 
 class CameraEditor;
 class DoriTableModel;
+class DoriTableView;
 class FollowedSources;
 class LensListModel;
 class QComboBox;
 class QLabel;
 class QTabWidget;
-class QTableView;
 class QTreeView;
 class ResultsPanel;
 class SheetActions;
@@ -79,11 +79,12 @@ class CoverageWindow : public QWidget {
     SideView* m_sideView = nullptr;
     TopView* m_topView = nullptr;
     DoriTableModel* m_doriModel = nullptr;
-    QTableView* m_doriTable = nullptr;
+    DoriTableView* m_doriTable = nullptr;
     LensListModel* m_lensModel = nullptr;
     QTreeView* m_lensSuggestions = nullptr;
     QLabel* m_lensHeading = nullptr;
     QLabel* m_lensNote = nullptr;
     bool m_lensColumnsSized = false;
     SheetActions* m_sheetActions = nullptr;
+    QWidget *m_content, *m_inputs, *m_buttons;
 };

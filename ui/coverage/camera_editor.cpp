@@ -1,5 +1,6 @@
 #include "camera_editor.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -16,6 +17,11 @@
 #include "text_box.h"
 
 namespace {
+
+// Rows close together, so that a mounted camera's form fits a small screen without scrolling.
+constexpr int kRowSpacing = 3;
+// The characters of a format's name the list shows: all of 1/3" (nominal, 6 mm diagonal).
+constexpr int kFormatShown = 26;
 
 // A list's item data is the field's value as an int: an enum, an index, a bool.
 template <auto Field>
@@ -170,9 +176,15 @@ QComboBox* CameraEditor::AddList(QFormLayout* form, const char* name, const QStr
 QWidget* CameraEditor::BuildCameraGroup() {
     auto* group = new QGroupBox(QStringLiteral("Camera and lens"));
     m_cameraForm = new QFormLayout(group);
+    m_cameraForm->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    m_cameraForm->setVerticalSpacing(kRowSpacing);
     m_format = AddList(m_cameraForm, "format", QStringLiteral("Sensor f&ormat"));
     for (std::size_t i = 0; i < kFormatChoices; ++i)
         m_format->addItem(ToQString(FormatLabel(i, m_numberFormat)), static_cast<int>(i));
+    // As wide as its usual choices; a longer one is cut short, and shown whole in the list.
+    m_format->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_format->setMinimumContentsLength(kFormatShown);
+    m_format->view()->setMinimumWidth(m_format->view()->sizeHintForColumn(0));
     m_format->setToolTip(QStringLiteral(
         "The camera's sensor size, by its nominal format. Named formats are nominal: makers "
         "differ by a few tenths of a millimetre; a custom sensor given by its pixel size gives "
@@ -222,6 +234,8 @@ QWidget* CameraEditor::BuildCameraGroup() {
 QWidget* CameraEditor::BuildTargetGroup() {
     auto* group = new QGroupBox(QStringLiteral("Target"));
     m_targetForm = new QFormLayout(group);
+    m_targetForm->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    m_targetForm->setVerticalSpacing(kRowSpacing);
     m_units = AddList(m_targetForm, "units", QStringLiteral("&Units"));
     m_units->addItem(QStringLiteral("metres"), static_cast<int>(LengthUnit::Metres));
     m_units->addItem(QStringLiteral("feet"), static_cast<int>(LengthUnit::Feet));
@@ -251,31 +265,16 @@ QWidget* CameraEditor::BuildTargetGroup() {
         QStringLiteral("How high above the ground the part of the target that must be seen is: "
                        "about 1.6 m for a face"));
 
-    // The tilt and, when it is typed, its angle on one row.
-    auto* tiltRow = new QWidget;
-    auto* tiltLayout = new QHBoxLayout(tiltRow);
-    tiltLayout->setContentsMargins(0, 0, 0, 0);
-    m_tilt = NewList("tilt", QStringLiteral("T&ilt"));
+    m_tilt = AddList(m_targetForm, "tilt", QStringLiteral("T&ilt"));
     m_tilt->addItem(QStringLiteral("Aimed at the target"), 1);
     m_tilt->addItem(QStringLiteral("Angle below the horizontal"), 0);
     m_tilt->setToolTip(
         QStringLiteral("How the camera is tilted: aimed straight at the target, or at an angle "
                        "below the horizontal that you give"));
-    tiltLayout->addWidget(m_tilt);
-    m_tiltAngleDeg = NewTextBox(QString(), tiltRow);
-    m_tiltAngleDeg->setObjectName(QStringLiteral("tiltAngleDeg"));
-    m_tiltAngleDeg->setAccessibleName(QStringLiteral("Tilt angle"));
+    m_tiltAngleDeg = AddTextBox(m_targetForm, "tiltAngleDeg", QStringLiteral("Tilt angle"),
+                                QStringLiteral("\u00b0"));
     m_tiltAngleDeg->setToolTip(
         QStringLiteral("The tilt of the lens axis below the horizontal, in degrees"));
-    m_tiltAngleDeg->setMaximumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 8);
-    tiltLayout->addWidget(m_tiltAngleDeg);
-    m_tiltAngleUnit = new QLabel(QStringLiteral("\u00b0"), tiltRow);
-    m_tiltAngleUnit->setObjectName(QStringLiteral("tiltAngleDegUnit"));
-    tiltLayout->addWidget(m_tiltAngleUnit);
-    tiltLayout->addStretch();
-    auto* tiltLabel = new QLabel(QStringLiteral("T&ilt:"));
-    tiltLabel->setBuddy(m_tilt);
-    m_targetForm->addRow(tiltLabel, tiltRow);
 
     m_requiredLevel = AddList(m_targetForm, "requiredLevel", QStringLiteral("Level re&quired"));
     for (std::size_t level = 0; level < kDoriLevels.size(); ++level)
@@ -286,24 +285,31 @@ QWidget* CameraEditor::BuildTargetGroup() {
     return group;
 }
 
-// The caption column is as wide as its widest caption, shown or not, in both groups alike.
+// The caption column is as wide as its widest caption, shown or not, in both groups alike, so
+// that no field moves when a row appears; but no wider than the captions of an unmounted camera
+// need: the longer captions of the mounting wrap.
 void CameraEditor::ReserveCaptionWidth() {
     int widest = 0;
     for (bool lineOfSight : {false, true}) {
         m_distanceCaption->setText(DistanceCaption(true, lineOfSight) + QLatin1Char(':'));
         widest = std::max(widest, m_distanceCaption->sizeHint().width());
     }
-    std::vector<QWidget*> captions;
+    std::vector<QLabel*> captions;
     for (QFormLayout* form : {m_cameraForm, m_targetForm}) {
         for (int row = 0; row < form->rowCount(); ++row) {
-            if (QLayoutItem* item = form->itemAt(row, QFormLayout::LabelRole)) {
-                captions.push_back(item->widget());
-                widest = std::max(widest, item->widget()->sizeHint().width());
+            QLayoutItem* item = form->itemAt(row, QFormLayout::LabelRole);
+            if (auto* caption = item ? qobject_cast<QLabel*>(item->widget()) : nullptr) {
+                captions.push_back(caption);
+                widest = std::max(widest, caption->sizeHint().width());
             }
         }
     }
-    for (QWidget* caption : captions)
-        caption->setMinimumWidth(widest);
+    m_distanceCaption->setText(DistanceCaption(false, false) + QLatin1Char(':'));
+    widest = std::min(widest, m_distanceCaption->sizeHint().width());
+    for (QLabel* caption : captions) {
+        caption->setWordWrap(true);
+        caption->setFixedWidth(widest);
+    }
 }
 
 void CameraEditor::ConnectEdits() {
@@ -460,10 +466,9 @@ void CameraEditor::ShowRowsInUse() {
     const bool mounted = m_mounted->isChecked();
     m_targetForm->setRowVisible(m_cameraHeight->parentWidget(), mounted);
     m_targetForm->setRowVisible(m_targetHeight->parentWidget(), mounted);
-    m_targetForm->setRowVisible(m_tilt->parentWidget(), mounted);
-    const bool typedTilt = m_tilt->currentData().toInt() == 0;
-    m_tiltAngleDeg->setVisible(typedTilt);
-    m_tiltAngleUnit->setVisible(typedTilt);
+    m_targetForm->setRowVisible(m_tilt, mounted);
+    m_targetForm->setRowVisible(m_tiltAngleDeg->parentWidget(),
+                                mounted && m_tilt->currentData().toInt() == 0);
 
     const QString caption = DistanceCaption(mounted, m_carried.distanceIsLineOfSight);
     if (m_distanceCaption->text() != caption + QLatin1Char(':')) {

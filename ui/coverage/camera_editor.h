@@ -100,5 +100,5 @@ class CameraEditor : public QWidget {
     QLineEdit *m_customWidth, *m_customHeight, *m_pixelSize, *m_pixelsH, *m_pixelsV, *m_focal,
         *m_distance, *m_cameraHeight, *m_targetHeight, *m_tiltAngleDeg;
     QCheckBox* m_mounted;
-    QLabel *m_distanceCaption, *m_tiltAngleUnit;
+    QLabel* m_distanceCaption;
 };

@@ -79,6 +79,8 @@ QVariant LensListModel::data(const QModelIndex& index, int role) const {
             const auto number = ParseNumber(text.substr(0, text.find(u' ')), m_format);
             return number ? QVariant(*number) : QVariant();
         }
+        case Qt::ToolTipRole:
+            return index.column() == kDescriptionColumn ? ToQString(text) : QVariant();
         case Qt::TextAlignmentRole:
             return static_cast<int>((figure ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
         default:

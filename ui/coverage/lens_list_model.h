@@ -9,12 +9,14 @@
 // them, with the columns Model #, Description, Set to, Density and Scene width. Qt::DisplayRole
 // gives the texts; kSortRole the value to sort by: the text for the names, the number a figure
 // begins with for the figures ("7.32 m (24.00 ft)" sorts as 7.32), no value for a figure that
-// has none; Qt::TextAlignmentRole left for the names, right for the figures.
+// has none; Qt::TextAlignmentRole left for the names, right for the figures; Qt::ToolTipRole
+// the whole description, which a narrow list cuts short.
 class LensListModel : public QAbstractTableModel {
     Q_OBJECT
 
   public:
     static constexpr int kSortRole = Qt::UserRole;
+    static constexpr int kDescriptionColumn = 1;
 
     // The figures are read in `format`, as the lens list writes them.
     explicit LensListModel(const NumberFormat& format, QObject* parent = nullptr);

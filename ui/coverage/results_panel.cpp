@@ -43,22 +43,29 @@ ResultsPanel::ResultsPanel(QWidget* parent)
     : QGroupBox(QStringLiteral("What the camera sees"), parent) {
     setObjectName(QStringLiteral("results"));
     auto* column = new QVBoxLayout(this);
-    auto* general = new QGridLayout;
-    m_mountingRows = new QWidget;
-    auto* mounting = new QGridLayout(m_mountingRows);
-    mounting->setContentsMargins(0, 0, 0, 0);
-    for (QGridLayout* grid : {general, mounting}) {
-        for (int i = 0; i < kColumns; ++i)
-            grid->setColumnStretch(i, 1);
-    }
+    auto* grid = new QGridLayout;
+    grid->setVerticalSpacing(grid->verticalSpacing() / 2);
+    for (int i = 0; i < kColumns; ++i)
+        grid->setColumnStretch(i, 1);
+    // The captions quieter than their figures, in light and dark palettes alike.
     QFont captionFont = font();
     captionFont.setPointSizeF(captionFont.pointSizeF() * 0.9);
-    int placed[2] = {0, 0};
-    for (const ResultItem& result : ResultList(CoverageTexts{})) {
+    QPalette captionPalette = palette();
+    QColor quiet = captionPalette.color(QPalette::WindowText);
+    quiet.setAlphaF(0.7f);
+    captionPalette.setColor(QPalette::WindowText, quiet);
+    const auto list = ResultList(CoverageTexts{});
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const ResultItem& result = list[i];
         const QString caption = ToQString(result.caption);
         const QString tip = WhatItIs(result.id);
+        auto* cell = new QWidget;
+        auto* lines = new QVBoxLayout(cell);
+        lines->setContentsMargins(0, 0, 0, 0);
+        lines->setSpacing(0);
         auto* name = new QLabel(caption);
         name->setFont(captionFont);
+        name->setPalette(captionPalette);
         name->setWordWrap(true);
         name->setToolTip(tip.isEmpty() ? caption : tip);
         auto* value = new QLabel;
@@ -73,18 +80,16 @@ ResultsPanel::ResultsPanel(QWidget* parent)
             emphasis.setPointSizeF(emphasis.pointSizeF() * 1.25);
             value->setFont(emphasis);
         }
-        auto* cell = new QVBoxLayout;
-        cell->setSpacing(0);
-        cell->addWidget(name);
-        cell->addWidget(value);
-        cell->addStretch();
-        int& n = placed[result.mountingOnly];
-        (result.mountingOnly ? mounting : general)->addLayout(cell, n / kColumns, n % kColumns);
-        ++n;
+        lines->addWidget(name);
+        lines->addWidget(value);
+        lines->addStretch();
+        const int place = static_cast<int>(i);
+        grid->addWidget(cell, place / kColumns, place % kColumns);
         m_values.push_back(value);
+        if (result.mountingOnly)
+            m_mountingCells.push_back(cell);
     }
-    column->addLayout(general);
-    column->addWidget(m_mountingRows);
+    column->addLayout(grid);
 
     m_message = new QLabel;
     m_message->setObjectName(QStringLiteral("message"));
@@ -106,7 +111,10 @@ void ResultsPanel::Show(const CoverageTexts& texts, bool mounted, const QString&
         m_values[i]->setText(text);
         m_values[i]->setAccessibleName(ToQString(list[i].caption) + QStringLiteral(": ") + text);
     }
-    m_mountingRows->setVisible(mounted);
+    if (!m_mountingCells.empty() && m_mountingCells.front()->isVisibleTo(this) != mounted) {
+        for (QWidget* cell : m_mountingCells)
+            cell->setVisible(mounted);
+    }
     if (m_message->text() != message)
         m_message->setText(message);
     m_message->setVisible(!message.isEmpty());

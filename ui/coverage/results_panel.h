@@ -8,12 +8,12 @@
 class QGridLayout;
 class QLabel;
 
-// "What the camera sees": every result of ResultList, each a caption over its figure, three to a
-// row, the DORI level reached emphasised; the results of a mounted camera in rows of their own,
+// "What the camera sees": every result of ResultList in its order, each a caption over its
+// figure, three to a row, the DORI level reached emphasised; the results of a mounted camera
 // shown only with mounting; and under them the message line, in bold, shown only when it says
 // something. The labels are made from the list, one per result, named by its field ("angleH"),
 // and spoken as "caption: figure". The columns share the width equally, so that showing the
-// mounting rows moves no column.
+// mounting results moves no column.
 class ResultsPanel : public QGroupBox {
     Q_OBJECT
 
@@ -25,6 +25,6 @@ class ResultsPanel : public QGroupBox {
 
   private:
     std::vector<QLabel*> m_values;  // in ResultList's order
-    QWidget* m_mountingRows;
+    std::vector<QWidget*> m_mountingCells;
     QLabel* m_message;
 };
