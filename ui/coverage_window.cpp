@@ -72,6 +72,7 @@ CoverageWindow::CoverageWindow(const FollowedSources& sources, QWidget* parent)
     scroller->setWidget(content);
     scroller->setWidgetResizable(true);
     scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus);  // it scrolls to the control with the focus
     NameScrollBars(scroller, QStringLiteral("Coverage"));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -113,6 +114,11 @@ QWidget* CoverageWindow::BuildViews() {
     m_views = new QTabWidget;
     m_views->setObjectName(QStringLiteral("views"));
     m_views->setDocumentMode(true);  // no frame inside a frame: the pictures take the room
+    // Its tab bar takes the focus, in the window's order; the tab widget, as the tab bar's proxy,
+    // would be a second stop, out of order.
+    m_views->setFocusPolicy(Qt::NoFocus);
+    m_views->setFocusProxy(nullptr);
+    m_views->tabBar()->setFocusPolicy(Qt::TabFocus);
     m_views->tabBar()->setAccessibleName(QStringLiteral("Views"));
     if (auto* pages = m_views->findChild<QStackedWidget*>())
         pages->setAccessibleName(QStringLiteral("View shown"));
