@@ -4,15 +4,12 @@
 #include <QDate>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSortFilterProxyModel>
 #include <QStackedWidget>
 #include <QTabWidget>
-#include <QTableView>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -20,7 +17,7 @@
 #include "coverage/dori_table_model.h"
 #include "coverage/dori_table_view.h"
 #include "coverage/followed_sources.h"
-#include "coverage/lens_list_model.h"
+#include "coverage/lens_list_page.h"
 #include "coverage/results_panel.h"
 #include "coverage/sheet_actions.h"
 #include "coverage_pictures.h"
@@ -35,11 +32,19 @@ LengthUnit DesktopUnit() {
                                                                       : LengthUnit::Metres;
 }
 
-// A screen reader names a scroll bar by what it scrolls.
-void NameScrollBars(QAbstractScrollArea* area, const QString& what) {
-    area->verticalScrollBar()->setAccessibleName(what + QStringLiteral(", vertical scroll bar"));
-    area->horizontalScrollBar()->setAccessibleName(what +
-                                                   QStringLiteral(", horizontal scroll bar"));
+// The form's start, in the desktop's unit, its numbers written in the user's format: the model
+// writes them with a decimal point, which a decimal comma would read as a grouping mark.
+CoverageInputs StartInputs(const NumberFormat& format) {
+    CoverageInputs start = DefaultCoverageInputs(DesktopUnit());
+    for (std::u16string CoverageInputs::*field :
+         {&CoverageInputs::customWidthMm, &CoverageInputs::customHeightMm,
+          &CoverageInputs::pixelSizeUm, &CoverageInputs::pixelsAcross, &CoverageInputs::pixelsDown,
+          &CoverageInputs::focalLengthMm, &CoverageInputs::distance, &CoverageInputs::cameraHeight,
+          &CoverageInputs::targetHeight, &CoverageInputs::tiltDeg}) {
+        if (const auto value = ParseNumber(start.*field, NumberFormat{}))
+            start.*field = NumberText(*value, format);
+    }
+    return start;
 }
 
 }  // namespace
@@ -52,13 +57,12 @@ CoverageWindow::CoverageWindow(const FollowedSources& sources, QWidget* parent)
 
     m_follow = new QComboBox;
     m_follower = new SourceFollower(sources, m_follow, this);
-    // The form as it opens: the calculator's start, in the desktop's unit.
-    m_editor = new CameraEditor(m_numberFormat, DefaultCoverageInputs(DesktopUnit()));
+    // The form as it opens: the calculator's start.
+    m_editor = new CameraEditor(m_numberFormat, StartInputs(m_numberFormat));
     m_sheetActions = new SheetActions(this, [this] { return Sheet(); });
 
-    auto* content = new QWidget;
-    m_content = content;
-    auto* columns = new QHBoxLayout(content);
+    m_content = new QWidget;
+    auto* columns = new QHBoxLayout(m_content);
     m_inputs = BuildInputs();
     columns->addWidget(m_inputs);
     auto* seen = new QVBoxLayout;
@@ -69,20 +73,22 @@ CoverageWindow::CoverageWindow(const FollowedSources& sources, QWidget* parent)
 
     // Only a window smaller than its contents scrolls; the sheet's commands stay in sight.
     auto* scroller = new QScrollArea;
-    scroller->setWidget(content);
+    scroller->setWidget(m_content);
     scroller->setWidgetResizable(true);
     scroller->setFrameShape(QFrame::NoFrame);
     scroller->setFocusPolicy(Qt::NoFocus);  // it scrolls to the control with the focus
-    NameScrollBars(scroller, QStringLiteral("Coverage"));
+    scroller->verticalScrollBar()->setAccessibleName(
+        QStringLiteral("Coverage, vertical scroll bar"));
+    scroller->horizontalScrollBar()->setAccessibleName(
+        QStringLiteral("Coverage, horizontal scroll bar"));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
     outer->addWidget(scroller, 1);
-    QWidget* buttons = m_sheetActions->MakeButtonRow();
-    m_buttons = buttons;
-    buttons->layout()->setContentsMargins(columns->contentsMargins());
-    outer->addWidget(buttons);
-    ChainTabOrder(buttons);
+    m_buttons = m_sheetActions->MakeButtonRow();
+    m_buttons->layout()->setContentsMargins(columns->contentsMargins());
+    outer->addWidget(m_buttons);
+    ChainTabOrder(m_buttons);
 
     connect(m_editor, &CameraEditor::inputsEdited, this, &CoverageWindow::Form_Change);
     connect(m_follower, &SourceFollower::followedChanged, this, &CoverageWindow::Source_Change);
@@ -155,44 +161,8 @@ QWidget* CoverageWindow::BuildDoriTable() {
 }
 
 QWidget* CoverageWindow::BuildLensList() {
-    auto* page = new QWidget;
-    auto* column = new QVBoxLayout(page);
-    column->setContentsMargins(0, column->spacing(), 0, 0);
-    m_lensHeading = new QLabel;
-    m_lensHeading->setWordWrap(true);
-    column->addWidget(m_lensHeading);
-
-    m_lensModel = new LensListModel(m_numberFormat, this);
-    auto* sorted = new QSortFilterProxyModel(this);
-    sorted->setSourceModel(m_lensModel);
-    sorted->setSortRole(LensListModel::kSortRole);
-    m_lensSuggestions = new QTreeView;
-    m_lensSuggestions->setModel(sorted);
-    m_lensSuggestions->setObjectName(QStringLiteral("lensSuggestions"));
-    m_lensSuggestions->setAccessibleName(QStringLiteral("Lenses that reach the level"));
-    m_lensSuggestions->setToolTip(
-        QStringLiteral("The catalogue's lenses with which this camera reaches the level required "
-                       "at the target, the widest view first; click a heading to sort by it"));
-    NameScrollBars(m_lensSuggestions, m_lensSuggestions->accessibleName());
-    m_lensSuggestions->setRootIsDecorated(false);
-    m_lensSuggestions->setUniformRowHeights(true);
-    m_lensSuggestions->setAlternatingRowColors(true);
-    // Listed widest view first until a heading is clicked; a third click lists them so again.
-    m_lensSuggestions->header()->setSortIndicator(-1, Qt::AscendingOrder);
-    m_lensSuggestions->header()->setSortIndicatorClearable(true);
-    m_lensSuggestions->setSortingEnabled(true);
-    // Sized to the first list, not to every list: measuring 137 rows at each keystroke would
-    // cost more than computing them. The description takes the width the figures leave.
-    m_lensSuggestions->header()->setSectionResizeMode(QHeaderView::Interactive);
-    m_lensSuggestions->header()->setStretchLastSection(false);
-    m_lensSuggestions->header()->setSectionResizeMode(LensListModel::kDescriptionColumn,
-                                                      QHeaderView::Stretch);
-    column->addWidget(m_lensSuggestions, 1);
-    m_lensNote = new QLabel;
-    m_lensNote->setObjectName(QStringLiteral("lensNote"));
-    m_lensNote->setWordWrap(true);
-    column->addWidget(m_lensNote);
-    return page;
+    m_lensList = new LensListPage(m_numberFormat);
+    return m_lensList;
 }
 
 // Reading order: the form from the top, the tabs and the one shown, the sheet's commands.
@@ -200,7 +170,8 @@ void CoverageWindow::ChainTabOrder(QWidget* sheetButtons) {
     std::vector<QWidget*> order{m_follow};
     for (QWidget* control : m_editor->TabOrder())
         order.push_back(control);
-    order.insert(order.end(), {m_views->tabBar(), m_doriTable, m_lensSuggestions});
+    order.insert(order.end(),
+                 {m_views->tabBar(), m_doriTable, static_cast<QWidget*>(m_lensList->view())});
     for (auto* button : sheetButtons->findChildren<QWidget*>()) {
         if (button->focusPolicy() & Qt::TabFocus)
             order.push_back(button);
@@ -209,12 +180,15 @@ void CoverageWindow::ChainTabOrder(QWidget* sheetButtons) {
         setTabOrder(order[i - 1], order[i]);
 }
 
-// Its contents at their narrowest, with a fifth more width for the pictures; nine tenths of the
+// Wide enough for the whole DORI table beside the form, and for the pictures; nine tenths of the
 // room's height, or as much as the contents ask for with a quarter more for the mounting's rows:
 // a picture gains from any height.
 QSize CoverageWindow::DefaultSize(const QSize& room) const {
+    const QMargins margins = m_content->layout()->contentsMargins();
+    const int besideTable = m_inputs->sizeHint().width() + m_content->layout()->spacing() +
+                            m_doriTable->sizeHint().width() + margins.left() + margins.right();
     const int contents = m_content->sizeHint().height() + m_buttons->sizeHint().height();
-    const QSize wanted(m_content->minimumSizeHint().width() * 6 / 5,
+    const QSize wanted(std::max(m_content->minimumSizeHint().width() * 6 / 5, besideTable),
                        std::max(contents * 5 / 4, room.height() * 9 / 10));
     return wanted.boundedTo(room);
 }
@@ -255,23 +229,9 @@ void CoverageWindow::Recompute(const CoverageInputs& inputs) {
         m_doriTable->FitColumns();
     m_sideView->SetFigures(m_shown.figures, inputs.unit, m_numberFormat);
     m_topView->SetFigures(m_shown.figures, inputs.unit, m_numberFormat);
-    ListLenses(inputs);
-}
-
-void CoverageWindow::ListLenses(const CoverageInputs& inputs) {
-    LensList list =
-        ListLensesReaching(m_shown.figures, inputs.requiredLevel, inputs.unit, m_numberFormat);
-    m_lensHeading->setText(
-        QStringLiteral("Lenses of the catalogue with which this camera reaches %1 at the target:")
-            .arg(ToQString(LevelName(inputs.requiredLevel))));
-    m_lensModel->SetRows(std::move(list.rows));
-    if (!m_lensColumnsSized && m_lensModel->rowCount() > 0) {
-        for (int column = 0; column < m_lensModel->columnCount(); ++column)
-            m_lensSuggestions->resizeColumnToContents(column);
-        m_lensColumnsSized = true;
-    }
-    m_lensNote->setText(ToQString(list.note));
-    m_lensNote->setVisible(!list.note.empty());
+    m_lensList->Show(
+        ListLensesReaching(m_shown.figures, inputs.requiredLevel, inputs.unit, m_numberFormat),
+        inputs.requiredLevel);
 }
 
 DesignSheet CoverageWindow::Sheet() const {

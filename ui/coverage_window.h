@@ -11,11 +11,9 @@ class CameraEditor;
 class DoriTableModel;
 class DoriTableView;
 class FollowedSources;
-class LensListModel;
+class LensListPage;
 class QComboBox;
-class QLabel;
 class QTabWidget;
-class QTreeView;
 class ResultsPanel;
 class SheetActions;
 class SideView;
@@ -66,7 +64,6 @@ class CoverageWindow : public QWidget {
     QWidget* BuildLensList();
     void ChainTabOrder(QWidget* sheetButtons);
     void Recompute(const CoverageInputs& inputs);
-    void ListLenses(const CoverageInputs& inputs);
 
     NumberFormat m_numberFormat;
     Coverage m_shown;
@@ -80,11 +77,9 @@ class CoverageWindow : public QWidget {
     TopView* m_topView = nullptr;
     DoriTableModel* m_doriModel = nullptr;
     DoriTableView* m_doriTable = nullptr;
-    LensListModel* m_lensModel = nullptr;
-    QTreeView* m_lensSuggestions = nullptr;
-    QLabel* m_lensHeading = nullptr;
-    QLabel* m_lensNote = nullptr;
-    bool m_lensColumnsSized = false;
+    LensListPage* m_lensList = nullptr;
     SheetActions* m_sheetActions = nullptr;
-    QWidget *m_content, *m_inputs, *m_buttons;
+    QWidget* m_content = nullptr;  // the two columns, which scroll when the window is too small
+    QWidget* m_inputs = nullptr;   // the left-hand column
+    QWidget* m_buttons = nullptr;  // the design sheet's row
 };

@@ -1,6 +1,7 @@
 // The Coverage window as the program opens it: beside either mode window, following the
 // calculator or a part number without ever writing into them, and idle while hidden.
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,6 +33,7 @@ class CoverageWindowTest : public QObject {
     void badInputShowsDashesAndWhatToEnter_data();
     void badInputShowsDashesAndWhatToEnter();
     void anEditMeasuresTheTableOnce();
+    void startsInTheUsersNumberFormat();
 
   private:
     void Open(QWidget* from) {
@@ -274,6 +276,18 @@ void CoverageWindowTest::anEditMeasuresTheTableOnce() {
     const QAbstractItemModel* cells = table->model();
     QVERIFY2(delegate->measured <= 2 * cells->rowCount() * cells->columnCount(),
              qPrintable(QString("%1 measurements").arg(delegate->measured)));
+}
+
+// With a decimal comma the form's start reads as it does with a point: a face 1,6 m high.
+void CoverageWindowTest::startsInTheUsersNumberFormat() {
+    windows.reset();
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    windows = std::make_unique<Module1>("/nonexistent/settings");
+    Open(windows->obbiettivi());
+    Do("follow=3");
+    Find<QCheckBox>(windows->coverage(), "mounted")->click();
+    QCOMPARE(Texts("distance cameraHeight targetHeight tiltAngleDeg"), QString("6,096 3 1,6 30"));
+    QCOMPARE(Texts("message tiltAngle"), QString::fromUtf8(" 12,9°"));
 }
 
 QTEST_MAIN(CoverageWindowTest)

@@ -9,6 +9,9 @@
 
 namespace {
 
+// A ground range as wide as most: a near edge of metres, a far one of hundreds.
+const QString kTypicalRange = QStringLiteral("8.88\u2013888.88 m (88.88\u20132888.88 ft)");
+
 // The widest line of a text wrapped before " (" and, for a heading of several words, at the
 // blank nearest its middle.
 int WidestLine(const QFontMetrics& metrics, const QString& text, bool heading) {
@@ -80,15 +83,26 @@ void DoriTableView::FitColumns() {
     const QFontMetrics boldMetrics(bold);  // the row of the level reached
     const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) +
                         metrics.horizontalAdvance(QLatin1Char('0'));
+    m_fittedWidth = 0;
     for (int column = 0; column < model()->columnCount(); ++column) {
-        if (isColumnHidden(column))
-            continue;
         int widest =
             WidestLine(metrics, model()->headerData(column, Qt::Horizontal).toString(), true);
+        // Without mounting the ground range is empty, but its width is kept for when it shows.
+        if (column == DoriTableModel::kGroundRangeColumn)
+            widest = std::max(widest, WidestLine(boldMetrics, kTypicalRange, false));
         for (int row = 0; row < model()->rowCount(); ++row)
             widest = std::max(
                 widest,
                 WidestLine(boldMetrics, model()->index(row, column).data().toString(), false));
-        setColumnWidth(column, widest + padding);
+        m_fittedWidth += widest + padding;
+        if (!isColumnHidden(column))
+            setColumnWidth(column, widest + padding);
     }
+    updateGeometry();
+}
+
+QSize DoriTableView::sizeHint() const {
+    const int frame = 2 * frameWidth();
+    return {m_fittedWidth + frame,
+            horizontalHeader()->minimumHeight() + verticalHeader()->length() + frame};
 }

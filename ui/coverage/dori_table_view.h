@@ -17,4 +17,10 @@ class DoriTableView : public QTableView {
 
     // Makes each shown column as wide as its widest line, wrapped as above.
     void FitColumns();
+
+    // The whole table, the ground range too, fitted as above: no scrolling.
+    QSize sizeHint() const override;
+
+  private:
+    int m_fittedWidth = 0;
 };
