@@ -4,13 +4,13 @@
 #include <QCoreApplication>
 #include <QScreen>
 #include <QStandardPaths>
-#include <algorithm>
 
 #include "about_window.h"
 #include "coverage_window.h"
 #include "obbiettivi.h"
 #include "partno_window.h"
 #include "search_window.h"
+#include "window_placement.h"
 
 std::filesystem::path Module1::SettingsFile() {
 #ifdef Q_OS_WIN
@@ -19,6 +19,29 @@ std::filesystem::path Module1::SettingsFile() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     return std::filesystem::path(folder.toStdString()) / "Vistamarq";
 #endif
+}
+
+ModeWindowSources::ModeWindowSources(const Obbiettivi& calculator, const PartNo& partNo,
+                                     QObject* parent)
+    : FollowedSources(parent), m_calculator(calculator), m_partNo(partNo) {
+    connect(&calculator, &Obbiettivi::calculatorChanged, this, &FollowedSources::calculatorChanged);
+    connect(&partNo, &PartNo::lensDecoded, this, &FollowedSources::lensDecoded);
+}
+
+const LensCalculator& ModeWindowSources::Calculator() const {
+    return m_calculator.calculator();
+}
+
+std::string_view ModeWindowSources::SensorFormatInches() const {
+    return m_calculator.sensorFormatInches();
+}
+
+bool ModeWindowSources::ZoomLensChosen() const {
+    return m_calculator.zoomLensChosen();
+}
+
+const std::optional<DecodedLens>& ModeWindowSources::LastDecodedLens() const {
+    return m_partNo.lastDecodedLens();
 }
 
 Module1::Module1(const std::filesystem::path& settingsFile) {
@@ -111,15 +134,18 @@ void Module1::CloseAbout() {
 
 namespace {
 
-// To the right of `other` where the screen has room, otherwise against the screen's right edge.
-void PlaceBeside(QWidget* window, const QWidget* other) {
-    const QRect screen = other->screen()->availableGeometry();
-    const QRect beside = other->frameGeometry();
-    constexpr int kFrame = 8;  // the window manager's border, not known before the first show
-    const int left = std::min(beside.right() + kFrame, screen.right() - window->width() - kFrame);
-    constexpr int kTitleBar = 32;  // the window manager's frame is not known before the first show
-    const int top = std::min(beside.top(), screen.bottom() - window->height() - kTitleBar);
-    window->move(std::max(screen.left(), left), std::max(screen.top(), top));
+// Beside `other` where the screen has room, at the size its layout asks for. The window
+// manager's frame is not known before the first show; the mode window's, from the same window
+// manager, is the best guess.
+void OpenBeside(CoverageWindow* window, const QWidget* other) {
+    const QRect available = other->screen()->availableGeometry();
+    const QRect inside = other->geometry(), outside = other->frameGeometry();
+    const QMargins frame(inside.left() - outside.left(), inside.top() - outside.top(),
+                         outside.right() - inside.right(), outside.bottom() - inside.bottom());
+    const QSize size = window->DefaultSize(available.size().shrunkBy(frame));
+    const QRect placed = PlaceBeside(available, outside, size.grownBy(frame));
+    window->resize(placed.size().shrunkBy(frame));
+    window->move(placed.topLeft());
 }
 
 }  // namespace
@@ -128,9 +154,10 @@ void PlaceBeside(QWidget* window, const QWidget* other) {
 // the first time it is asked for, so that it costs nothing at start-up.
 void Module1::ShowCoverage() {
     if (!coverageWindow) {
-        coverageWindow = new CoverageWindow(*mainWindow, *partNoWindow);
-        PlaceBeside(coverageWindow,
-                    mainWindow->isVisible() ? static_cast<QWidget*>(mainWindow) : partNoWindow);
+        coverageSources = new ModeWindowSources(*mainWindow, *partNoWindow, this);
+        coverageWindow = new CoverageWindow(*coverageSources);
+        OpenBeside(coverageWindow,
+                   mainWindow->isVisible() ? static_cast<QWidget*>(mainWindow) : partNoWindow);
     }
     coverageWindow->show();
     coverageWindow->raise();

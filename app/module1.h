@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <filesystem>
 
+#include "coverage/followed_sources.h"
 #include "mode_window.h"
 
 class Obbiettivi;
@@ -12,6 +13,25 @@ class Search;
 class About;
 class CoverageWindow;
 class QWidget;
+
+// What the Coverage window follows, read from the calculator and part-number windows: their
+// change signals are passed on as they come.
+class ModeWindowSources : public FollowedSources {
+    Q_OBJECT
+
+  public:
+    ModeWindowSources(const Obbiettivi& calculator, const PartNo& partNo,
+                      QObject* parent = nullptr);
+
+    const LensCalculator& Calculator() const override;
+    std::string_view SensorFormatInches() const override;
+    bool ZoomLensChosen() const override;
+    const std::optional<DecodedLens>& LastDecodedLens() const override;
+
+  private:
+    const Obbiettivi& m_calculator;
+    const PartNo& m_partNo;
+};
 
 // The program's windows and the moves between them. A move chosen from a menu (a mode switch,
 // "&Search", About) shows the target window first and then hides the one it came from; "Close"
@@ -56,5 +76,6 @@ class Module1 : public QObject {
     Search* searchWindow = nullptr;
     QPointer<About> aboutWindow;
     QPointer<QWidget> aboutOpener;
+    ModeWindowSources* coverageSources = nullptr;
     CoverageWindow* coverageWindow = nullptr;
 };

@@ -2,7 +2,8 @@
 // it reads: opening it (made, shown, laid out and painted, as Tools > Coverage… does) the first
 // time in the process and again; and one edit of a field, which recomputes every result and
 // writes every result field and table cell anew (the focal length alternates between 4 and
-// 8 mm, so that no text stays the same), without and with the repaint that follows.
+// 8 mm, so that no text stays the same), without and with the repaint that follows; and one edit
+// of the distance, which also writes the figures of every lens listed (126 at Identify).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 
 #include "coverage_window.h"
 #include "layout.h"
+#include "module1.h"
 #include "obbiettivi.h"
 #include "partno_window.h"
 
@@ -26,13 +28,14 @@ struct Sources {
     }
     Obbiettivi calculator{"/nonexistent/settings"};
     PartNo partNo;
+    ModeWindowSources followed{calculator, partNo};
 };
 
 Sources* sources = nullptr;  // made in main(), once the application exists
 
 void Open(benchmark::State& state) {
     for (auto _ : state) {
-        auto window = std::make_unique<CoverageWindow>(sources->calculator, sources->partNo);
+        auto window = std::make_unique<CoverageWindow>(sources->followed);
         window->show();
         QApplication::processEvents();
         state.PauseTiming();
@@ -42,16 +45,16 @@ void Open(benchmark::State& state) {
     }
 }
 
-void Edit(benchmark::State& state, bool painted) {
-    CoverageWindow window(sources->calculator, sources->partNo);
+void Edit(benchmark::State& state, bool painted, const char* field = "focal",
+          const QString (&texts)[2] = {QStringLiteral("4"), QStringLiteral("8")}) {
+    CoverageWindow window(sources->followed);
     window.show();
     window.findChild<QComboBox*>(QStringLiteral("follow"))->setCurrentIndex(3);  // own values
     QApplication::processEvents();
-    auto* focal = window.findChild<QLineEdit*>(QStringLiteral("focal"));
-    const QString texts[] = {QStringLiteral("4"), QStringLiteral("8")};
+    auto* box = window.findChild<QLineEdit*>(QString::fromLatin1(field));
     int edit = 0;
     for (auto _ : state) {
-        focal->setText(texts[edit ^= 1]);
+        box->setText(texts[edit ^= 1]);
         if (painted)
             QApplication::processEvents();
     }
@@ -79,6 +82,11 @@ static void BM_CoverageWindowEditPainted(benchmark::State& state) {
     Edit(state, true);
 }
 BENCHMARK(BM_CoverageWindowEditPainted)->Unit(benchmark::kMicrosecond);
+
+static void BM_CoverageWindowEditDistance(benchmark::State& state) {
+    Edit(state, false, "distance", {QStringLiteral("6.096"), QStringLiteral("5")});
+}
+BENCHMARK(BM_CoverageWindowEditDistance)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

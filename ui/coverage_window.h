@@ -1,43 +1,41 @@
 #pragma once
 
 #include <QWidget>
-#include <array>
 #include <optional>
-#include <string_view>
-#include <utility>
-#include <vector>
 
 #include "coverage.h"
+#include "coverage/source_follower.h"
 #include "design_sheet.h"
 
-class QCheckBox;
+class CameraEditor;
+class DoriTableModel;
+class DoriTableView;
+class FollowedSources;
+class LensListPage;
 class QComboBox;
-class QFormLayout;
-class QLabel;
-class QLineEdit;
-class QTableWidget;
-class QTreeWidget;
+class QTabWidget;
+class ResultsPanel;
+class SheetActions;
 class SideView;
 class TopView;
-class Obbiettivi;
-class PartNo;
 
 // The Coverage window: what a camera and lens see of a target at a distance, the pixel density
-// across the scene and the DORI level it reaches. Camera and lens follow the calculator's row 1
-// or 2, or the last part number decoded, or are the user's own; the window only reads those
-// windows, never writes into them. Every edit recomputes every result at once; while the window
-// is hidden it does no work at all, and it follows its source again when shown.
+// across the scene and the DORI level it reaches. On the left the camera's form, following the
+// calculator's row 1 or 2, the last part number decoded, or the user's own values; on the right
+// what the camera sees, and the pictures, the DORI table and the catalogue's lenses, one tab
+// each; the design sheet's commands in a row at the bottom. Every edit recomputes every result
+// at once; the window only reads the sources it follows, and while it is hidden it follows
+// nothing and does no work at all.
 class CoverageWindow : public QWidget {
     Q_OBJECT
 
   public:
-    // Where camera and lens come from, in the order of the `follow` list.
-    enum class Source { CalculatorWide, CalculatorTele, PartNumber, OwnValues };
+    using Source = SourceFollower::Source;
 
-    CoverageWindow(const Obbiettivi& calculator, const PartNo& partNo, QWidget* parent = nullptr);
+    explicit CoverageWindow(const FollowedSources& sources, QWidget* parent = nullptr);
 
     // What the window shows: the model's figures, texts and message.
-    const Coverage& coverage() const { return shown; }
+    const Coverage& coverage() const { return m_shown; }
 
     // Every input and result, as the design sheet lists them.
     DesignSheet Sheet() const;
@@ -46,75 +44,42 @@ class CoverageWindow : public QWidget {
     std::optional<QString> SaveCsv(const QString& path) const;
     std::optional<QString> ExportPdf(const QString& path) const;
 
-  public slots:
-    void follow_Change();
-    void format_Change();
-    void aspect_Change();
-    void resolution_Change();
-    void pixels_Change();
-    void units_Change();
-    void mounted_Change();
-    void tilt_Change();
-    void requiredLevel_Change();
-    void copySheet_Click();
-    void saveCsv_Click();
-    void exportPdf_Click();
-    void printSheet_Click();
-    void Form_Change();
-    void Source_Change();
+    // The size the window opens at when the screen has `room` for its frameless area: what its
+    // layout asks for, no larger than the room.
+    QSize DefaultSize(const QSize& room) const;
 
   protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
+  private slots:
+    void Form_Change();
+    void Source_Change();
+
   private:
-    QWidget* BuildCameraGroup();
-    QWidget* BuildLensGroup();
-    QWidget* BuildTargetGroup();
-    QWidget* BuildResults();
-    QWidget* BuildLensList();
+    QWidget* BuildInputs();
+    QWidget* BuildViews();
     QWidget* BuildPictures();
-    QWidget* BuildSheetButtons();
-    using Writer = std::optional<QString> (CoverageWindow::*)(const QString& path) const;
-    void SaveThroughDialog(const QString& title, const QString& fileName, const QString& filter,
-                           Writer write);
-    void ReportFailedWrite(const QString& path, const QString& reason);
-    void ListLenses();
-    QLineEdit* AddTextBox(QFormLayout* form, const char* name, const QString& caption,
-                          const QString& unit);
-    QComboBox* AddList(QFormLayout* form, const char* name, const QString& caption,
-                       const QStringList& items);
+    QWidget* BuildDoriTable();
+    QWidget* BuildLensList();
+    void ChainTabOrder(QWidget* sheetButtons);
+    void Recompute(const CoverageInputs& inputs);
 
-    Source CurrentSource() const;
-    bool FollowsCalculator() const;
-    void OfferTeleRow();
-    void FollowCalculatorRow(int row);
-    void FollowPartNumber();
-    void ShowFollowedFieldsReadOnly();
-    void FillResolutionPresets();
-    void SelectMatchingPreset();
-    void ShowRowsInUse();
-    CoverageInputs ReadForm() const;
-    void Recompute();
+    NumberFormat m_numberFormat;
+    Coverage m_shown;
 
-    const Obbiettivi& calculator;
-    const PartNo& partNo;
-    NumberFormat numberFormat;
-    LengthUnit unitShown = LengthUnit::Metres;
-    Coverage shown;
-
-    QComboBox *follow, *format, *aspect, *customBy, *resolution, *units, *tilt;
-    QLineEdit *customWidth, *customHeight, *pixelSize, *pixelsH, *pixelsV, *focal, *distance;
-    QLineEdit *cameraHeight, *targetHeight, *tiltAngleDeg;
-    QCheckBox* mounted;
-    QLabel *distanceCaption, *message;
-    QFormLayout *cameraForm, *targetForm, *resultsForm;
-    std::vector<QLabel*> results;  // in ResultList's order
-    QTableWidget* doriTable;
-    QComboBox* requiredLevel;
-    QTreeWidget* lensSuggestions;
-    QLabel* lensNote;
-    bool lensColumnsSized = false;
-    SideView* sideView;
-    TopView* topView;
+    QComboBox* m_follow = nullptr;
+    SourceFollower* m_follower = nullptr;
+    CameraEditor* m_editor = nullptr;
+    ResultsPanel* m_results = nullptr;
+    QTabWidget* m_views = nullptr;
+    SideView* m_sideView = nullptr;
+    TopView* m_topView = nullptr;
+    DoriTableModel* m_doriModel = nullptr;
+    DoriTableView* m_doriTable = nullptr;
+    LensListPage* m_lensList = nullptr;
+    SheetActions* m_sheetActions = nullptr;
+    QWidget* m_content = nullptr;  // the two columns, which scroll when the window is too small
+    QWidget* m_inputs = nullptr;   // the left-hand column
+    QWidget* m_buttons = nullptr;  // the design sheet's row
 };

@@ -13,6 +13,7 @@
 
 #include "layout.h"
 #include "picture_button.h"
+#include "qt_text.h"
 #include "settings_file.h"
 #include "text_box.h"
 
@@ -40,10 +41,6 @@ constexpr BoxHandlers kLostFocusHandlers{{
     {&Obbiettivi::Focale2_LostFocus, &Obbiettivi::L2_LostFocus, &Obbiettivi::H2_LostFocus,
      &Obbiettivi::V2_LostFocus},
 }};
-
-QString ToQString(const std::u16string& text) {
-    return QString::fromStdU16String(text);
-}
 
 // The platform's number format, as the user set it.
 NumberFormat UserNumberFormat() {

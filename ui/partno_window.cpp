@@ -6,6 +6,7 @@
 
 #include "layout.h"
 #include "part_number.h"
+#include "qt_text.h"
 #include "text_box.h"
 
 const QString PartNo::kPrompt =
@@ -46,7 +47,7 @@ void PartNo::txtPartNo_Change() {
     const std::u16string text = txtPartNo->text().toStdU16String();
     lstResults->clear();
     for (const std::u16string& line : DecodePartNumber(text))
-        lstResults->addItem(QString::fromStdU16String(line));
+        lstResults->addItem(ToQString(line));
     if (const auto lens = DecodeLens(text)) {
         decodedLens = lens;
         emit lensDecoded();

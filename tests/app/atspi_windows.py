@@ -47,7 +47,7 @@ WINDOWS = [
     Window("About", ["Help", "About Vistamarq..."], ["OK"],
            {("push button", "OK"), ("label", "Version 1.2  (English)")}, []),
     Window("Coverage", Keys("ctrl+k"), Keys("alt+F4"),
-           {("label", "Follow:"), ("table", "DORI levels")}, COVERAGE_HIDES, beside=True),
+           {("label", "Follow:"), ("page tab", "DORI table")}, COVERAGE_HIDES, beside=True),
 ]
 # Roles a screen reader passes over without a name: holders of other objects, a menu's line;
 # and by role inside a role, the corner of a table between its headers, which Qt always
@@ -120,13 +120,18 @@ def shown_window(app, expected):
 
 
 def check(window, expected):
-    failures = []
+    failures, qt_faults = [], set()
     for obj in descendants(window):
         role, parent = obj.getRoleName(), obj.parent
         where = f"in {parent.getRoleName()} {parent.name!r}"
         # Qt presents the choices of a closed combo box as showing, for a screen reader to read.
         choice = role == "list item" and parent.parent.getRoleName() == "combo box"
-        if showing(obj) and not showing(parent) and not choice:
+        # Qt tells a cell (or header) of a table or tree showing by its place alone, so those of
+        # a view on a hidden tab page count as showing: a known fault of Qt, reported once.
+        hidden_view = parent.getRoleName() in ("table", "tree") and not showing(parent)
+        if showing(obj) and hidden_view:
+            qt_faults.add(f"cells of the hidden {parent.getRoleName()} {parent.name!r} shown")
+        elif showing(obj) and not showing(parent) and not choice:
             failures.append(f"{role} {obj.name!r} is shown {where}, which is hidden")
         unnamed_role = role in UNNAMED_ROLES or (role, parent.getRoleName()) in UNNAMED_IN
         if (showing(obj) or role == "menu item") and not unnamed_role and not obj.name:
@@ -144,6 +149,8 @@ def check(window, expected):
             print(f"known fault: {expected.name}: {failure}: {expected.known[failure]}")
         else:
             print(f"FAIL: {expected.name}: {failure}")
+    for fault in sorted(qt_faults):
+        print(f"known fault: {expected.name}: {fault}: Qt's, not the program's")
     failures = [f for f in failures if f not in expected.known]
     print(f"{'FAIL' if failures else 'ok'}: {expected.name}")
     return len(failures)

@@ -1,13 +1,14 @@
 // The Coverage window as the program opens it: beside either mode window, following the
 // calculator or a part number without ever writing into them, and idle while hidden.
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QStandardItemModel>
 #include <QStyledItemDelegate>
-#include <QTableWidget>
+#include <QTableView>
 #include <QtTest>
 
 #include "coverage_window.h"
@@ -32,6 +33,7 @@ class CoverageWindowTest : public QObject {
     void badInputShowsDashesAndWhatToEnter_data();
     void badInputShowsDashesAndWhatToEnter();
     void anEditMeasuresTheTableOnce();
+    void startsInTheUsersNumberFormat();
 
   private:
     void Open(QWidget* from) {
@@ -264,15 +266,28 @@ class MeasuringDelegate : public QStyledItemDelegate {
 void CoverageWindowTest::anEditMeasuresTheTableOnce() {
     Open(windows->obbiettivi());
     Do("follow=3");
-    auto* table = Find<QTableWidget>(windows->coverage(), "doriTable");
+    auto* table = Find<QTableView>(windows->coverage(), "doriTable");
     auto* delegate = new MeasuringDelegate(table);
     table->setItemDelegate(delegate);
     QApplication::processEvents();
     delegate->measured = 0;
     Find<QLineEdit>(windows->coverage(), "focal")->setText("8");
     QApplication::processEvents();
-    QVERIFY2(delegate->measured <= 2 * table->rowCount() * table->columnCount(),
+    const QAbstractItemModel* cells = table->model();
+    QVERIFY2(delegate->measured <= 2 * cells->rowCount() * cells->columnCount(),
              qPrintable(QString("%1 measurements").arg(delegate->measured)));
+}
+
+// With a decimal comma the form's start reads as it does with a point: a face 1,6 m high.
+void CoverageWindowTest::startsInTheUsersNumberFormat() {
+    windows.reset();
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    windows = std::make_unique<Module1>("/nonexistent/settings");
+    Open(windows->obbiettivi());
+    Do("follow=3");
+    Find<QCheckBox>(windows->coverage(), "mounted")->click();
+    QCOMPARE(Texts("distance cameraHeight targetHeight tiltAngleDeg"), QString("6,096 3 1,6 30"));
+    QCOMPARE(Texts("message tiltAngle"), QString::fromUtf8(" 12,9°"));
 }
 
 QTEST_MAIN(CoverageWindowTest)

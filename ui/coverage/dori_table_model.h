@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <array>
+#include <optional>
+
+#include "coverage.h"
+
+// The DORI table of a Coverage: one row for each level of kDoriLevels, lowest first, and the
+// columns Level, Density, Farthest distance, Focal length needed, Pixels across needed and Range
+// on the ground (empty without mounting). Qt::DisplayRole gives the texts; Qt::FontRole bold for
+// the row of the level reached and no value for the others (none is bold below Monitor or when
+// the level is unknown); Qt::ToolTipRole whether the row's level is reached at the target;
+// Qt::TextAlignmentRole left for the names, right for the figures.
+class DoriTableModel : public QAbstractTableModel {
+    Q_OBJECT
+
+  public:
+    static constexpr int kGroundRangeColumn = 5;
+
+    explicit DoriTableModel(QObject* parent = nullptr);
+
+    // Shows the table of `coverage`; dataChanged is emitted only for the cells whose text, and
+    // the rows whose emphasis or tooltip, change. True when any did.
+    bool SetCoverage(const Coverage& coverage);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+  private:
+    static const std::u16string& Cell(const DoriRowTexts& row, int column);
+    bool IsLevel(int row) const;
+    bool Reached(int row) const;
+
+    std::array<DoriRowTexts, kDoriLevels.size()> m_texts;
+    std::optional<int> m_level;  // an index into kDoriLevels, kBelowMonitor, or unknown
+};

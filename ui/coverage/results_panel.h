@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QGroupBox>
+#include <vector>
+
+#include "coverage.h"
+
+class QGridLayout;
+class QLabel;
+
+// "What the camera sees": every result of ResultList in its order, each a caption over its
+// figure, three to a row, the DORI level reached emphasised; the results of a mounted camera
+// shown only with mounting; and under them the message line, in bold, shown only when it says
+// something. The labels are made from the list, one per result, named by its field ("angleH"),
+// and spoken as "caption: figure". The columns share the width equally, so that showing the
+// mounting results moves no column.
+class ResultsPanel : public QGroupBox {
+    Q_OBJECT
+
+  public:
+    explicit ResultsPanel(QWidget* parent = nullptr);
+
+    // Shows the texts (the mounting rows only when `mounted`) and the message, if any.
+    void Show(const CoverageTexts& texts, bool mounted, const QString& message);
+
+  private:
+    std::vector<QLabel*> m_values;  // in ResultList's order
+    std::vector<QWidget*> m_mountingCells;
+    QLabel* m_message;
+};
