@@ -213,19 +213,28 @@ void CoverageWindow::Source_Change() {
 // What the source gives is written over the form before the one recalculation, so that a unit
 // switch converts the calculator's distance afresh from its own feet.
 void CoverageWindow::Form_Change() {
-    const CoverageInputs inputs = m_follower->Followed(m_editor->Inputs());
-    m_editor->SetInputs(inputs);
-    Recompute(inputs);
+    const CoverageInputs edited = m_editor->Inputs();
+    m_editor->SetInputs(m_follower->Followed(edited));
+    // A source that changes the aspect (the calculator's pictures are 4:3) takes the pixels with
+    // it, as the user's own switch of the aspect does.
+    const CoverageInputs followed = m_editor->Inputs();
+    if (followed.aspect != edited.aspect)
+        m_editor->FitPixelsToAspect(followed.aspect);
+    Recompute(m_editor->Inputs());
 }
 
 void CoverageWindow::Recompute(const CoverageInputs& inputs) {
     m_shown = ComputeCoverage(inputs, m_numberFormat);
-    const QString message =
-        m_shown.message.empty() ? m_follower->Note() : ToQString(m_shown.message);
-    m_results->Show(m_shown.texts, inputs.mounted, message);
+    QString message = ToQString(m_shown.message);
+    for (const QString& note : {m_follower->Note(), m_editor->ResolutionNote()}) {
+        if (message.isEmpty())
+            message = note;
+    }
+    m_results->Show(m_shown, inputs.mounted, message);
     const bool groundRangeShown = !m_doriTable->isColumnHidden(DoriTableModel::kGroundRangeColumn);
     m_doriTable->setColumnHidden(DoriTableModel::kGroundRangeColumn, !inputs.mounted);
-    if (m_doriModel->SetCoverage(m_shown) || groundRangeShown != inputs.mounted)
+    if (m_doriModel->SetCoverage(m_shown, FarthestKind(inputs)) ||
+        groundRangeShown != inputs.mounted)
         m_doriTable->FitColumns();
     m_sideView->SetFigures(m_shown.figures, inputs.unit, m_numberFormat);
     m_topView->SetFigures(m_shown.figures, inputs.unit, m_numberFormat);

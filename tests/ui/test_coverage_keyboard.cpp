@@ -67,17 +67,18 @@ void CoverageKeyboardTest::tabVisitsEveryControlInReadingOrder_data() {
     QTest::newRow("own values, pictures: every form field, the tabs, the sheet")
         << "follow=3" << false << 0
         << "follow format aspect resolution pixelsH pixelsV focal units distance mounted "
-           "requiredLevel" +
+           "requiredLevel requiredWidth" +
                sheet;
     QTest::newRow("row 1 followed, mounted, DORI table: the lists it gives skipped")
         << "follow=0" << true << 1
         << "follow resolution pixelsH pixelsV focal units distance mounted cameraHeight "
-           "targetHeight tilt requiredLevel qt_tabwidget_tabbar doriTable copySheet saveCsv "
+           "targetHeight tilt requiredLevel requiredWidth qt_tabwidget_tabbar doriTable copySheet "
+           "saveCsv "
            "exportPdf printSheet";
     QTest::newRow("custom by pixel size, typed tilt, lenses")
         << "follow=3;format=12;customBy=1;tilt=1" << true << 2
         << "follow format customBy pixelSize resolution pixelsH pixelsV focal units distance "
-           "mounted cameraHeight targetHeight tilt tiltAngleDeg requiredLevel "
+           "mounted cameraHeight targetHeight tilt tiltAngleDeg requiredLevel requiredWidth "
            "qt_tabwidget_tabbar lensSuggestions copySheet saveCsv exportPdf printSheet";
 }
 

@@ -31,16 +31,22 @@ void CoverageModelsTest::doriTableBoldsTheLevelReachedOnly_data() {
     QTest::addColumn<QString>("distance");
     QTest::addColumn<QString>("bold");     // the rows in bold, by their level
     QTest::addColumn<QString>("reached");  // the rows whose tooltip says reached
-    QTest::newRow("6.096 m: Identify reached") << "6.096"
-                                               << "Identify"
-                                               << "Monitor Detect Observe Recognise Identify";
+    QTest::addColumn<QString>("noLens");   // focal lengths needed that no lens has, marked
+    QTest::newRow("6.096 m: Identify reached")
+        << "6.096"
+        << "Identify"
+        << "Monitor Detect Observe Recognise Identify"
+        << "Monitor shorter, Detect shorter, Observe shorter, Recognise shorter";
     QTest::newRow("100 m: Monitor reached") << "100"
                                             << "Monitor"
-                                            << "Monitor";
+                                            << "Monitor"
+                                            << "Inspect longer";
     QTest::newRow("200 m: below Monitor, none bold") << "200"
                                                      << ""
-                                                     << "";
+                                                     << ""
+                                                     << "Inspect longer";
     QTest::newRow("no distance: no level, none bold") << ""
+                                                      << ""
                                                       << ""
                                                       << "";
 }
@@ -49,26 +55,38 @@ void CoverageModelsTest::doriTableBoldsTheLevelReachedOnly() {
     QFETCH(QString, distance);
     QFETCH(QString, bold);
     QFETCH(QString, reached);
+    QFETCH(QString, noLens);
     DoriTableModel model;
     model.SetCoverage(At(distance));
-    QStringList boldRows, reachedRows;
+    QStringList boldRows, reachedRows, noLensRows;
     for (int row = 0; row < model.rowCount(); ++row) {
         const QString level = model.index(row, 0).data().toString();
         for (int column = 0; column < model.columnCount(); ++column) {
             const QModelIndex cell = model.index(row, column);
             if (cell.data(Qt::FontRole).value<QFont>().bold())
                 boldRows << level;
-            if (cell.data(Qt::ToolTipRole).toString() == "Reached at the target")
+            // What the level means, then whether it is reached; on a focal length needed that no
+            // lens has, which way it misses, and a dagger after the figure.
+            const QString tip = cell.data(Qt::ToolTipRole).toString();
+            if (tip.startsWith("No lens of the catalogue has this focal length: it is ")) {
+                QVERIFY(cell.data().toString().endsWith(" \u2020"));
+                noLensRows << level + (tip.endsWith("shorter than any lens of the catalogue")
+                                           ? " shorter"
+                                           : " longer");
+                continue;
+            }
+            QVERIFY2(tip.startsWith(level + ": "), qPrintable(tip));
+            if (tip.endsWith(". Reached at the target"))
                 reachedRows << level;
             else
-                QCOMPARE(cell.data(Qt::ToolTipRole).toString(),
-                         QString("Not reached at the target"));
+                QVERIFY2(tip.endsWith(". Not reached at the target"), qPrintable(tip));
         }
     }
     boldRows.removeDuplicates();
     reachedRows.removeDuplicates();
     QCOMPARE(boldRows.join(' '), bold);
     QCOMPARE(reachedRows.join(' '), reached);
+    QCOMPARE(noLensRows.join(", "), noLens);
 }
 
 // Another distance changes what each level needs at the target, not its name or how far it is

@@ -34,6 +34,8 @@ class CoverageWindowTest : public QObject {
     void badInputShowsDashesAndWhatToEnter();
     void anEditMeasuresTheTableOnce();
     void startsInTheUsersNumberFormat();
+    void theAspectTakesThePixelsAlong_data();
+    void theAspectTakesThePixelsAlong();
 
   private:
     void Open(QWidget* from) {
@@ -174,10 +176,32 @@ void CoverageWindowTest::showsWhatItsSourceGives_data() {
         "137.1 px/m (41.8 px/ft) Recognise");
     row("row 1 in feet and back", "units=1;units=0", false, wide + "4 6.096 m",
         "262.5 px/m (80.0 px/ft) Identify");
-    row("own values: 10 m in feet, every digit kept", "follow=3;distance=10;units=1", false,
-        own + "4 32.808398950131235 ft", "48.8 px/ft (160.0 px/m) Recognise");
+    row("own values: 10 m in feet, shown to hundredths", "follow=3;distance=10;units=1", false,
+        own + "4 32.81 ft", "48.8 px/ft (160.0 px/m) Recognise");
     row("own values: 10 m in feet and back", "follow=3;distance=10;units=1;units=0", false,
         own + "4 10 m", "160.0 px/m (48.8 px/ft) Recognise");
+}
+
+// A pair of the other shape is never kept silently: a preset with the same pixels across, or the
+// pixels down from the ratio, said in the message line.
+void CoverageWindowTest::theAspectTakesThePixelsAlong_data() {
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("shown");  // aspect, pixels across and down, the message
+    QTest::newRow("own 4:3 preset to 16:9: the 16:9 preset") << "follow=3;aspect=1"
+                                                             << "16:9 1920 1080 ";
+    QTest::newRow("own 3840 x 2160 to 4:3: down from the ratio, said")
+        << "follow=3;aspect=1;pixelsH=3840;pixelsV=2160;aspect=0"
+        << "4:3 3840 2880 The pixels down were set from the aspect ratio: 3840 \u00d7 2880.";
+    QTest::newRow("own 16:9, then the calculator's 4:3: its preset") << "follow=3;aspect=1;follow=0"
+                                                                     << "4:3 1920 1440 ";
+}
+
+void CoverageWindowTest::theAspectTakesThePixelsAlong() {
+    QFETCH(QString, steps);
+    QFETCH(QString, shown);
+    Open(windows->obbiettivi());
+    Do(steps);
+    QTRY_COMPARE(Texts("aspect pixelsH pixelsV message"), shown);
 }
 
 void CoverageWindowTest::showsWhatItsSourceGives() {

@@ -71,12 +71,13 @@ void ShowLocked(QLineEdit* box, bool locked) {
     box->setPalette(look);
 }
 
-// The distance is along the line of sight without mounting, and when the calculator gives it.
+// The distance is along the line of sight without mounting, and when the calculator gives it;
+// its access key is the s of "Distance".
 QString DistanceCaption(bool mounted, bool lineOfSight) {
-    if (!mounted)
-        return QStringLiteral("Di&stance to the target");
-    return lineOfSight ? QStringLiteral("Di&stance along the line of sight")
-                       : QStringLiteral("Di&stance on the ground from the pole");
+    CoverageInputs kind;
+    kind.mounted = mounted;
+    kind.distanceIsLineOfSight = lineOfSight;
+    return ToQString(DistanceInputCaption(DistanceInputKind(kind))).insert(2, QLatin1Char('&'));
 }
 
 }  // namespace
@@ -101,6 +102,7 @@ CameraEditor::CameraEditor(const NumberFormat& format, const CoverageInputs& sta
         {m_cameraHeight, &CoverageInputs::cameraHeight, findChild<QLabel*>("cameraHeightUnit")},
         {m_targetHeight, &CoverageInputs::targetHeight, findChild<QLabel*>("targetHeightUnit")},
         {m_tiltAngleDeg, &CoverageInputs::tiltDeg, nullptr},
+        {m_requiredWidth, &CoverageInputs::requiredWidth, findChild<QLabel*>("requiredWidthUnit")},
     };
     m_choices = {
         {m_format, ReadChoice<&CoverageInputs::format>, WriteChoice<&CoverageInputs::format>},
@@ -282,6 +284,12 @@ QWidget* CameraEditor::BuildTargetGroup() {
     m_requiredLevel->setToolTip(
         QStringLiteral("The DORI level the camera must reach at the target; the lens list shows "
                        "the lenses of the catalogue that reach it"));
+    m_requiredWidth =
+        AddTextBox(m_targetForm, "requiredWidth", QStringLiteral("Width to see at the target"),
+                   UnitCaption(LengthUnit::Metres));
+    m_requiredWidth->setToolTip(
+        QStringLiteral("How wide a scene the camera must show at the target, if it must: the lens "
+                       "list leaves out the lenses that see less. Empty: no such need"));
     return group;
 }
 
@@ -330,8 +338,11 @@ void CameraEditor::ConnectEdits() {
 
 CoverageInputs CameraEditor::Inputs() const {
     CoverageInputs inputs = m_carried;
-    for (const TextField& text : m_texts)
-        inputs.*text.field = text.box->text().toStdU16String();
+    for (const TextField& text : m_texts) {
+        const auto exact = m_exactLengths.find(text.box);
+        inputs.*text.field =
+            exact != m_exactLengths.end() ? exact->second : text.box->text().toStdU16String();
+    }
     for (const ChoiceField& choice : m_choices)
         choice.write(inputs, choice.list->currentData().toInt());
     for (const CheckField& check : m_checks)
@@ -345,8 +356,14 @@ void CameraEditor::SetInputs(const CoverageInputs& inputs) {
                                m_resolution->count() == 0;
     for (const ChoiceField& choice : m_choices)
         SetIndexQuietly(choice.list, choice.list->findData(choice.read(inputs)));
-    for (const TextField& text : m_texts)
+    for (const TextField& text : m_texts) {
+        // A converted length comes back as it was kept: the box goes on showing it rounded.
+        const auto exact = m_exactLengths.find(text.box);
+        if (exact != m_exactLengths.end() && exact->second == inputs.*text.field)
+            continue;
+        m_exactLengths.erase(text.box);
         SetTextQuietly(text.box, ToQString(inputs.*text.field));
+    }
     for (const CheckField& check : m_checks) {
         const QSignalBlocker blocker(check.check);
         check.check->setChecked(inputs.*check.field);
@@ -372,13 +389,16 @@ void CameraEditor::SetLocked(const LockedFields& locked) {
 }
 
 std::vector<QWidget*> CameraEditor::TabOrder() const {
-    return {m_format,    m_aspect,       m_customBy,     m_customWidth,  m_customHeight,
-            m_pixelSize, m_resolution,   m_pixelsH,      m_pixelsV,      m_focal,
-            m_units,     m_distance,     m_mounted,      m_cameraHeight, m_targetHeight,
-            m_tilt,      m_tiltAngleDeg, m_requiredLevel};
+    return {m_format,    m_aspect,       m_customBy,      m_customWidth,  m_customHeight,
+            m_pixelSize, m_resolution,   m_pixelsH,       m_pixelsV,      m_focal,
+            m_units,     m_distance,     m_mounted,       m_cameraHeight, m_targetHeight,
+            m_tilt,      m_tiltAngleDeg, m_requiredLevel, m_requiredWidth};
 }
 
+// A box the user edits holds what was typed, no longer a converted length.
 void CameraEditor::Form_Change() {
+    if (auto* box = qobject_cast<QLineEdit*>(sender()))
+        m_exactLengths.erase(box);
     emit inputsEdited();
 }
 
@@ -388,8 +408,19 @@ void CameraEditor::format_Change() {
 }
 
 void CameraEditor::aspect_Change() {
+    FitPixelsToAspect(static_cast<Aspect>(m_aspect->currentData().toInt()));
     FillResolutionPresets();
     emit inputsEdited();
+}
+
+void CameraEditor::FitPixelsToAspect(Aspect aspect) {
+    const ResolutionChoice choice =
+        ResolutionForAspect(m_pixelsH->text().toStdU16String(), m_pixelsV->text().toStdU16String(),
+                            aspect, m_numberFormat);
+    SetTextQuietly(m_pixelsH, ToQString(choice.across));
+    SetTextQuietly(m_pixelsV, ToQString(choice.down));
+    m_resolutionNote = ToQString(::ResolutionNote(choice));
+    SelectMatchingPreset();
 }
 
 void CameraEditor::FillResolutionPresets() {
@@ -420,10 +451,12 @@ void CameraEditor::resolution_Change() {
         return;  // "Other": the pixels stay as typed
     SetTextQuietly(m_pixelsH, QString::number(size.width()));
     SetTextQuietly(m_pixelsV, QString::number(size.height()));
+    m_resolutionNote.clear();
     emit inputsEdited();
 }
 
 void CameraEditor::pixels_Change() {
+    m_resolutionNote.clear();
     SelectMatchingPreset();
     emit inputsEdited();
 }
@@ -434,10 +467,19 @@ void CameraEditor::units_Change() {
     for (const TextField& text : m_texts) {
         if (!text.unitLabel)
             continue;
-        const auto converted = ConvertLengthText(text.box->text().toStdU16String(), m_unitShown,
-                                                 chosen, m_numberFormat);
-        if (converted)
+        const auto exact = m_exactLengths.find(text.box);
+        const std::u16string typed =
+            exact != m_exactLengths.end() ? exact->second : text.box->text().toStdU16String();
+        const auto converted = ConvertLengthText(typed, m_unitShown, chosen, m_numberFormat);
+        if (converted && text.box->isReadOnly()) {
+            // What a source gives is shown as it gives it.
+            m_exactLengths.erase(text.box);
             SetTextQuietly(text.box, ToQString(*converted));
+        } else if (converted) {
+            const auto shown = ShownLengthText(*converted, m_numberFormat);
+            SetTextQuietly(text.box, ToQString(shown.value_or(*converted)));
+            m_exactLengths[text.box] = *converted;
+        }
         text.unitLabel->setText(UnitCaption(chosen));
     }
     m_unitShown = chosen;

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <array>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,13 +18,15 @@ class QLineEdit;
 // The form of one camera: its sensor, pixels and lens, where its target is, and what it is for
 // (the level required there). It reads and writes a CoverageInputs through one table of controls
 // and fields, and knows nothing of where the values come from: a user's edit emits inputsEdited()
-// once; SetInputs() emits nothing. Fields without a control (distanceIsLineOfSight, the required
-// width, the lens chosen) are carried from SetInputs() to Inputs() unchanged.
+// once; SetInputs() emits nothing. Fields without a control (distanceIsLineOfSight, the lens
+// chosen) are carried from SetInputs() to Inputs() unchanged.
 //
 // Only the rows that the choices make count are shown; hidden rows keep their texts. The caption
 // column is as wide as its widest caption, shown or not, so that no row moves when one appears.
 // Texts are kept as typed, in the number format given; switching the unit converts the lengths
-// typed at full precision, so that switching back gives them back.
+// at full precision, kept behind the box, which shows them to hundredths as a user would type
+// them until the user edits the box; switching back gives back what was typed. Switching the
+// aspect ratio keeps the pixels across and takes the pixels down from a preset or the ratio.
 class CameraEditor : public QWidget {
     Q_OBJECT
 
@@ -38,6 +41,13 @@ class CameraEditor : public QWidget {
 
     // The controls that take the focus, in reading order, hidden ones included.
     std::vector<QWidget*> TabOrder() const;
+
+    // The pixels as `aspect` wants them (ResolutionForAspect), written into the boxes quietly:
+    // for an aspect that the user or a followed source changed. Remembers the note to show.
+    void FitPixelsToAspect(Aspect aspect);
+    // "The pixels down were set from the aspect ratio: 1000 × 563." after the last aspect change
+    // that set them from the ratio; empty once the pixels are edited or chosen again.
+    QString ResolutionNote() const { return m_resolutionNote; }
 
   signals:
     void inputsEdited();
@@ -91,6 +101,10 @@ class CameraEditor : public QWidget {
     LengthUnit m_unitShown = LengthUnit::Metres;
 
     std::vector<TextField> m_texts;
+    // A length converted to another unit at full precision, by its box, while the box shows it
+    // rounded (ShownLengthText) and the user has not edited it.
+    std::map<const QLineEdit*, std::u16string> m_exactLengths;
+    QString m_resolutionNote;
     std::vector<ChoiceField> m_choices;
     std::vector<CheckField> m_checks;
 
@@ -98,7 +112,7 @@ class CameraEditor : public QWidget {
     QFormLayout* m_targetForm = nullptr;
     QComboBox *m_format, *m_aspect, *m_customBy, *m_resolution, *m_units, *m_tilt, *m_requiredLevel;
     QLineEdit *m_customWidth, *m_customHeight, *m_pixelSize, *m_pixelsH, *m_pixelsV, *m_focal,
-        *m_distance, *m_cameraHeight, *m_targetHeight, *m_tiltAngleDeg;
+        *m_distance, *m_cameraHeight, *m_targetHeight, *m_tiltAngleDeg, *m_requiredWidth;
     QCheckBox* m_mounted;
     QLabel* m_distanceCaption;
 };

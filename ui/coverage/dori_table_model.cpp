@@ -2,17 +2,23 @@
 
 #include <QFont>
 
+#include "lens_list.h"
 #include "qt_text.h"
 
 namespace {
 
 constexpr int kColumns = 6;
+constexpr int kFarthestColumn = 2;
+constexpr int kFocalColumn = 3;
+// The farthest column's heading comes from the kind of distance.
 constexpr const char* kHeadings[kColumns] = {"Level",
                                              "Density",
-                                             "Farthest distance",
+                                             "",
                                              "Focal length needed",
                                              "Pixels across needed",
-                                             "Range on the ground"};
+                                             "Range on the ground at this tilt"};
+// After a focal length that no lens of the catalogue has.
+constexpr char16_t kNoSuchLens[] = u" \u2020";
 
 }  // namespace
 
@@ -42,14 +48,19 @@ bool DoriTableModel::Reached(int row) const {
     return m_level && *m_level >= row;
 }
 
-bool DoriTableModel::SetCoverage(const Coverage& coverage) {
+bool DoriTableModel::SetCoverage(const Coverage& coverage, DistanceKind farthestKind) {
     const auto emphasis = [this](int row) { return std::pair(IsLevel(row), Reached(row)); };
     std::array<std::pair<bool, bool>, kDoriLevels.size()> was;
     for (int row = 0; row < rowCount(); ++row)
         was[static_cast<std::size_t>(row)] = emphasis(row);
-    m_level = coverage.figures.level;
+    m_level = LevelShown(coverage.figures);
 
     bool changed = false;
+    if (m_farthestKind != farthestKind) {
+        m_farthestKind = farthestKind;
+        emit headerDataChanged(Qt::Horizontal, kFarthestColumn, kFarthestColumn);
+        changed = true;
+    }
     for (int row = 0; row < rowCount(); ++row) {
         DoriRowTexts& shown = m_texts[static_cast<std::size_t>(row)];
         const DoriRowTexts& now = coverage.texts.doriTable[static_cast<std::size_t>(row)];
@@ -59,6 +70,13 @@ bool DoriTableModel::SetCoverage(const Coverage& coverage) {
                 first = std::min(first, column);
                 last = column;
             }
+        }
+        std::u16string note =
+            FocalLengthNeededNote(coverage.figures, static_cast<std::size_t>(row));
+        if (note != m_focalNotes[static_cast<std::size_t>(row)]) {
+            m_focalNotes[static_cast<std::size_t>(row)] = std::move(note);
+            first = std::min(first, kFocalColumn);
+            last = std::max(last, kFocalColumn);
         }
         if (last >= 0) {
             shown = now;
@@ -79,8 +97,13 @@ QVariant DoriTableModel::data(const QModelIndex& index, int role) const {
         return {};
     const int row = index.row();
     switch (role) {
-        case Qt::DisplayRole:
-            return ToQString(Cell(m_texts[static_cast<std::size_t>(row)], index.column()));
+        case Qt::DisplayRole: {
+            QString text = ToQString(Cell(m_texts[static_cast<std::size_t>(row)], index.column()));
+            if (index.column() == kFocalColumn &&
+                !m_focalNotes[static_cast<std::size_t>(row)].empty())
+                text += ToQString(kNoSuchLens);
+            return text;
+        }
         case Qt::FontRole:
             if (IsLevel(row)) {
                 QFont bold;
@@ -88,9 +111,15 @@ QVariant DoriTableModel::data(const QModelIndex& index, int role) const {
                 return bold;
             }
             return {};
-        case Qt::ToolTipRole:
-            return Reached(row) ? QStringLiteral("Reached at the target")
-                                : QStringLiteral("Not reached at the target");
+        case Qt::ToolTipRole: {
+            const std::u16string& note = m_focalNotes[static_cast<std::size_t>(row)];
+            if (index.column() == kFocalColumn && !note.empty())
+                return QStringLiteral("No lens of the catalogue has this focal length: it is ") +
+                       ToQString(note);
+            return ToQString(LevelMeaning(row)) + QStringLiteral(". ") +
+                   (Reached(row) ? QStringLiteral("Reached at the target")
+                                 : QStringLiteral("Not reached at the target"));
+        }
         case Qt::TextAlignmentRole:
             return static_cast<int>((index.column() == 0 ? Qt::AlignLeft : Qt::AlignRight) |
                                     Qt::AlignVCenter);
@@ -102,6 +131,7 @@ QVariant DoriTableModel::data(const QModelIndex& index, int role) const {
 QVariant DoriTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < kColumns)
-        return QString::fromLatin1(kHeadings[section]);
+        return section == kFarthestColumn ? ToQString(FarthestCaption(m_farthestKind))
+                                          : QString::fromLatin1(kHeadings[section]);
     return QAbstractTableModel::headerData(section, orientation, role);
 }

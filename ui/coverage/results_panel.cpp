@@ -29,6 +29,9 @@ QString WhatItIs(std::string_view id) {
         {"blindZone", "Nearer the pole than this, a target at its height is not seen whole"},
         {"nearEdgeGround", "How far from the pole the lower edge of the view meets the ground"},
         {"farEdgeGround", "How far from the pole the upper edge of the view meets the ground"},
+        {"lookDownAngle",
+         "The angle below the horizontal at which the camera sees the target: faces seen from "
+         "high above are hard to recognise"},
     };
     for (const auto& [field, text] : said) {
         if (field == id)
@@ -100,10 +103,17 @@ ResultsPanel::ResultsPanel(QWidget* parent)
     m_message->setFont(bold);
     m_message->hide();
     column->addWidget(m_message);
+
+    m_warning = new QLabel;
+    m_warning->setObjectName(QStringLiteral("warning"));
+    m_warning->setWordWrap(true);
+    m_warning->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_warning->hide();
+    column->addWidget(m_warning);
 }
 
-void ResultsPanel::Show(const CoverageTexts& texts, bool mounted, const QString& message) {
-    const auto list = ResultList(texts);
+void ResultsPanel::Show(const Coverage& coverage, bool mounted, const QString& message) {
+    const auto list = ResultList(coverage.texts);
     for (std::size_t i = 0; i < list.size(); ++i) {
         const QString text = ToQString(list[i].text);
         if (m_values[i]->text() == text)
@@ -118,4 +128,18 @@ void ResultsPanel::Show(const CoverageTexts& texts, bool mounted, const QString&
     if (m_message->text() != message)
         m_message->setText(message);
     m_message->setVisible(!message.isEmpty());
+    const QString warning = ToQString(coverage.warning);
+    if (m_warning->text() != warning)
+        m_warning->setText(warning);
+    m_warning->setVisible(!warning.isEmpty());
+
+    // The level's tooltip: what the level shown means.
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (list[i].id != "level")
+            continue;
+        const std::optional<int> level = LevelShown(coverage.figures);
+        const QString tip = level ? ToQString(LevelMeaning(*level)) : WhatItIs("level");
+        if (m_values[i]->toolTip() != tip)
+            m_values[i]->setToolTip(tip);
+    }
 }

@@ -13,18 +13,21 @@ class QLabel;
 // shown only with mounting; and under them the message line, in bold, shown only when it says
 // something. The labels are made from the list, one per result, named by its field ("angleH"),
 // and spoken as "caption: figure". The columns share the width equally, so that showing the
-// mounting results moves no column.
+// mounting results moves no column. A warning (faces seen from above) has a line of its own under
+// the message; the level's tooltip says what the level reached means.
 class ResultsPanel : public QGroupBox {
     Q_OBJECT
 
   public:
     explicit ResultsPanel(QWidget* parent = nullptr);
 
-    // Shows the texts (the mounting rows only when `mounted`) and the message, if any.
-    void Show(const CoverageTexts& texts, bool mounted, const QString& message);
+    // Shows the coverage's texts (the mounting rows only when mounted), the message, if any, and
+    // its warning, if any.
+    void Show(const Coverage& coverage, bool mounted, const QString& message);
 
   private:
     std::vector<QLabel*> m_values;  // in ResultList's order
     std::vector<QWidget*> m_mountingCells;
     QLabel* m_message;
+    QLabel* m_warning;
 };
