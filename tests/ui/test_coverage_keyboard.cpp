@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QtTest>
 
+#include "access_keys.h"
 #include "coverage_window.h"
 #include "layout.h"
 #include "module1.h"
@@ -102,28 +103,9 @@ void CoverageKeyboardTest::tabVisitsEveryControlInReadingOrder() {
 // An access key is the letter after a single '&' of a label with a buddy, a button, a tab or a
 // group box; none may be used twice in the window, hidden controls included.
 void CoverageKeyboardTest::accessKeysDoNotClash() {
-    QMultiMap<QChar, QString> keys;
-    const auto add = [&keys](const QString& caption) {
-        const int mark = QString(caption).replace("&&", "__").indexOf('&');
-        if (mark >= 0 && mark + 1 < caption.size())
-            keys.insert(caption[mark + 1].toLower(), caption);
-    };
-    for (const auto* label : Window()->findChildren<QLabel*>())
-        if (label->buddy())
-            add(label->text());
-    for (const auto* button : Window()->findChildren<QAbstractButton*>())
-        add(button->text());
-    for (const auto* group : Window()->findChildren<QGroupBox*>())
-        add(group->title());
-    const QTabBar* tabs = Find<QTabWidget>("views")->tabBar();
-    for (int i = 0; i < tabs->count(); ++i)
-        add(tabs->tabText(i));
-    QStringList clashes;
-    for (const QChar key : keys.uniqueKeys())
-        if (keys.count(key) > 1)
-            clashes << QStringList(keys.values(key)).join(" / ");
-    QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join("; ")));
-    QCOMPARE(keys.size(), 23);  // every list, box and button of the form, the tabs, the sheet
+    const AccessKeys keys(Window());
+    QVERIFY2(keys.Clashes().isEmpty(), qPrintable(keys.Clashes().join("; ")));
+    QCOMPARE(keys.keys.size(), 23);  // every list, box and button of the form, the tabs, the sheet
 
     // A tab's key shows it.
     QTest::keyClick(Window(), Qt::Key_T, Qt::AltModifier);
