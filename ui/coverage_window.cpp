@@ -161,7 +161,7 @@ QWidget* CoverageWindow::BuildDoriTable() {
 }
 
 QWidget* CoverageWindow::BuildLensList() {
-    m_lensList = new LensListPage(m_numberFormat);
+    m_lensList = new LensListPage;
     return m_lensList;
 }
 
@@ -170,8 +170,9 @@ void CoverageWindow::ChainTabOrder(QWidget* sheetButtons) {
     std::vector<QWidget*> order{m_follow};
     for (QWidget* control : m_editor->TabOrder())
         order.push_back(control);
-    order.insert(order.end(),
-                 {m_views->tabBar(), m_doriTable, static_cast<QWidget*>(m_lensList->view())});
+    order.insert(order.end(), {m_views->tabBar(), m_doriTable});
+    for (QWidget* control : m_lensList->TabOrder())
+        order.push_back(control);
     for (auto* button : sheetButtons->findChildren<QWidget*>()) {
         if (button->focusPolicy() & Qt::TabFocus)
             order.push_back(button);

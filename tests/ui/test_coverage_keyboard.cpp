@@ -78,7 +78,9 @@ void CoverageKeyboardTest::tabVisitsEveryControlInReadingOrder_data() {
         << "follow=3;format=12;customBy=1;tilt=1" << true << 2
         << "follow format customBy pixelSize resolution pixelsH pixelsV focal units distance "
            "mounted cameraHeight targetHeight tilt tiltAngleDeg requiredLevel "
-           "qt_tabwidget_tabbar lensSuggestions copySheet saveCsv exportPdf printSheet";
+           "qt_tabwidget_tabbar filterFixed filterVarifocal filterZoom filterMegapixels "
+           "filterManual filterDC filterVideo filterMotorised lensSuggestions copySheet saveCsv "
+           "exportPdf printSheet";
 }
 
 void CoverageKeyboardTest::tabVisitsEveryControlInReadingOrder() {
@@ -122,7 +124,8 @@ void CoverageKeyboardTest::accessKeysDoNotClash() {
         if (keys.count(key) > 1)
             clashes << QStringList(keys.values(key)).join(" / ");
     QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join("; ")));
-    QCOMPARE(keys.size(), 23);  // every list, box and button of the form, the tabs, the sheet
+    // Every list, box and button of the form, the tabs, the sheet, the lens filters' rows.
+    QCOMPARE(keys.size(), 25);
 
     // A tab's key shows it.
     QTest::keyClick(Window(), Qt::Key_T, Qt::AltModifier);
