@@ -78,8 +78,9 @@ void CoverageKeyboardTest::tabVisitsEveryControlInReadingOrder_data() {
         << "follow=3;format=12;customBy=1;tilt=1" << true << 2
         << "follow format customBy pixelSize resolution pixelsH pixelsV focal units distance "
            "mounted cameraHeight targetHeight tilt tiltAngleDeg requiredLevel "
-           "qt_tabwidget_tabbar filterFixed filterVarifocal filterZoom filterMegapixels "
-           "filterManual filterDC filterVideo filterMotorised lensSuggestions copySheet saveCsv "
+           "qt_tabwidget_tabbar filterFixed filterVarifocal filterZoom filterManual "
+           "filterDC filterVideo filterMotorised filterMegapixels lensSuggestions copySheet "
+           "saveCsv "
            "exportPdf printSheet";
 }
 

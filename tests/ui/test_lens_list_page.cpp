@@ -24,6 +24,8 @@ class LensListPageTest : public QObject {
     void lensIsChosen_data();
     void lensIsChosen();
     void useLensNeedsALensChosen();
+    void filtersWrapToTheWidth_data();
+    void filtersWrapToTheWidth();
 
   private:
     // The worked camera: 1/3" at 4:3, 4 mm, 1920 x 1440, 6.096 m away, Identify required.
@@ -63,6 +65,32 @@ void LensListPageTest::filtersChangeWhatIsListed_data() {
     QTest::newRow("all ticked: every lens that reaches Identify") << QStringList{} << 0 << "H0416"
                                                                   << "126 of 126 shown"
                                                                   << "(hidden)";
+    QTest::newRow("fixed unticked: the varifocals first")
+        << QStringList{"filterFixed"} << 0 << "H3580V"
+        << "97 of 126 shown"
+        << "(hidden)";
+    QTest::newRow("zoom only") << QStringList{"filterFixed", "filterVarifocal"} << 0 << "H0440CM"
+                               << "61 of 126 shown"
+                               << "(hidden)";
+    QTest::newRow("video iris only")
+        << QStringList{"filterManual", "filterDC", "filterMotorised"} << 0 << "TG0414V"
+        << "43 of 126 shown"
+        << "(hidden)";
+    QTest::newRow("motorised iris only")
+        << QStringList{"filterManual", "filterDC", "filterVideo"} << 0 << "H0440CM"
+        << "24 of 126 shown"
+        << "(hidden)";
+    QTest::newRow("3 MP or more: no fixed lens is rated so") << QStringList{} << 2 << "T2812V3M"
+                                                             << "5 of 126 shown"
+                                                             << "(hidden)";
+    QTest::newRow("5 MP or more, varifocal")
+        << QStringList{"filterFixed", "filterZoom"} << 3 << "TG2808VD5M"
+        << "2 of 126 shown"
+        << "(hidden)";
+    QTest::newRow("no kind ticked: the note says why")
+        << QStringList{"filterFixed", "filterVarifocal", "filterZoom"} << 0 << ""
+        << "(hidden)"
+        << "None of the 126 lenses that reach Identify passes the filters.";
 }
 
 void LensListPageTest::filtersChangeWhatIsListed() {
@@ -89,6 +117,12 @@ void LensListPageTest::lensIsChosen_data() {
     QTest::addColumn<QString>("model");
     QTest::addColumn<double>("focalMm");
     QTest::newRow("button, the first lens") << "button" << -1 << 0 << "H0416" << 4.0;
+    QTest::newRow("button, sorted by density, most first")
+        << "button" << int(LensListModel::kDensityColumn) << 0 << "MF10020" << 100.0;
+    QTest::newRow("double-click, a zoom at its shortest end")
+        << "double-click" << -1 << 110 << "H08128CM" << 8.0;
+    QTest::newRow("Enter, sorted by scene width: a varifocal set to what Identify needs")
+        << "Enter" << int(LensListModel::kSceneWidthColumn) << 5 << "T2812V3M" << 3.81;
 }
 
 void LensListPageTest::lensIsChosen() {
@@ -106,6 +140,7 @@ void LensListPageTest::lensIsChosen() {
         view->setCurrentIndex(lens);
         QTest::mouseClick(Find<QPushButton>("useLens"), Qt::LeftButton);
     } else if (how == "double-click") {
+        view->scrollTo(lens);
         const QPoint at = view->visualRect(lens).center();
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
@@ -128,6 +163,38 @@ void LensListPageTest::useLensNeedsALensChosen() {
     QVERIFY(useLens->isEnabled());
     QTest::mouseClick(Find<QCheckBox>("filterFixed"), Qt::LeftButton);
     QVERIFY(!useLens->isEnabled());
+}
+
+void LensListPageTest::filtersWrapToTheWidth_data() {
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("lines");  // of filters
+    QTest::newRow("wide: a line for the kinds, one for the irises and rating") << 1000 << 2;
+    QTest::newRow("beside the form on a small screen: the irises wrap") << 340 << 3;
+}
+
+// However narrow, every filter is whole and none covers another.
+void LensListPageTest::filtersWrapToTheWidth() {
+    QFETCH(int, width);
+    QFETCH(int, lines);
+    page->resize(width, 500);
+    QApplication::processEvents();
+    QList<QRect> placed;
+    QList<int> centres;  // a line's controls are centred on it
+    for (QWidget* control : page->TabOrder()) {
+        if (control == page->view())
+            break;
+        const QRect at(control->mapTo(page.get(), QPoint()), control->size());
+        QVERIFY2(page->rect().contains(at), qPrintable(control->objectName()));
+        for (const QRect& other : placed)
+            QVERIFY2(!other.intersects(at), qPrintable(control->objectName()));
+        placed << at;
+        centres << at.center().y();
+    }
+    std::sort(centres.begin(), centres.end());
+    int lineCount = 1;
+    for (int i = 1; i < centres.size(); ++i)
+        lineCount += centres[i] - centres[i - 1] > 2;
+    QCOMPARE(lineCount, lines);
 }
 
 QTEST_MAIN(LensListPageTest)

@@ -2,12 +2,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
+#include <QVBoxLayout>
 #include <set>
 
 #include "catalogue.h"
+#include "flow_layout.h"
 #include "lens_table.h"
 
 namespace {
@@ -52,26 +52,23 @@ LensFilterBar::LensFilterBar(QWidget* parent) : QWidget(parent) {
     m_megapixels->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(m_megapixels, &QComboBox::currentIndexChanged, this, &LensFilterBar::filterChanged);
 
-    // Two rows, so that the bar fits beside the form on a small screen: the kinds and the
-    // rating, then the iris controls, each row in the order TabOrder() gives.
+    // Two rows, the kinds, then the iris controls and the rating, each in the order TabOrder()
+    // gives; each wraps to the width, so that the bar fits beside the form on a small screen.
     const std::vector<QWidget*> order = TabOrder();
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setColumnStretch(1, 1);
-    const auto addRow = [grid, &order](int row, const QString& caption, std::size_t from,
-                                       std::size_t to) {
+    auto* rows = new QVBoxLayout(this);
+    rows->setContentsMargins(0, 0, 0, 0);
+    const auto addRow = [rows, &order](const QString& caption, std::size_t from, std::size_t to) {
+        auto* flow = new FlowLayout;
         auto* label = new QLabel(caption);
         label->setBuddy(order[from]);
-        grid->addWidget(label, row, 0);
-        auto* controls = new QHBoxLayout;
+        flow->addWidget(label);
         for (std::size_t i = from; i < to; ++i)
-            controls->addWidget(order[i]);
-        controls->addStretch(1);
-        grid->addLayout(controls, row, 1);
+            flow->addWidget(order[i]);
+        rows->addLayout(flow);
     };
-    const std::size_t irisesFrom = m_kinds.size() + 1;
-    addRow(0, QStringLiteral("&Kind:"), 0, irisesFrom);
-    addRow(1, QStringLiteral("Iris t&ype:"), irisesFrom, order.size());
+    const std::size_t irisesFrom = m_kinds.size();
+    addRow(QStringLiteral("&Kind:"), 0, irisesFrom);
+    addRow(QStringLiteral("Iris t&ype:"), irisesFrom, order.size());
 }
 
 QCheckBox* LensFilterBar::AddBox(const char* name, const QString& caption, const QString& tip) {
@@ -95,8 +92,8 @@ LensFilter LensFilterBar::Filter() const {
 
 std::vector<QWidget*> LensFilterBar::TabOrder() const {
     std::vector<QWidget*> order(m_kinds.begin(), m_kinds.end());
-    order.push_back(m_megapixels);
     for (const Iris iris : {Iris::Manual, Iris::DC, Iris::VD, Iris::M})
         order.push_back(m_irises[static_cast<std::size_t>(iris)]);
+    order.push_back(m_megapixels);
     return order;
 }

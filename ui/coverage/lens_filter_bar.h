@@ -12,7 +12,7 @@ class QComboBox;
 // to list (a check box each, `filterFixed` ... `filterMotorised`), and the least megapixel rating
 // (`filterMegapixels`: "Any rating", then one item per rating the catalogue gives, "2 MP or
 // more" ..., the minimum in its item data). Everything is ticked at first, which lists every
-// lens. A change by the user or by a setter emits filterChanged() once.
+// lens. Each change of a control emits filterChanged() once.
 class LensFilterBar : public QWidget {
     Q_OBJECT
 
