@@ -72,11 +72,14 @@ void CoverageSheetWindowTest::lensListFollowsTheLevelAsked() {
     const QAbstractItemModel* list = Find<QTreeView>("lensSuggestions")->model();
     QCOMPARE(list->rowCount(), 126);
     QCOMPARE(list->index(0, 0).data().toString(), QString("H0416"));
+    QCOMPARE(Text("lensCount"), QString("126 of 126 shown"));
+    QVERIFY(!Find<QLabel>("lensNote")->isVisibleTo(windows->coverage()));
     Type("distance", "400");
     Find<QComboBox>("requiredLevel")->setCurrentText("Inspect");
     QCOMPARE(list->rowCount(), 0);
     QCOMPARE(Find<QLabel>("lensNote")->text(),
              QString("No lens of the catalogue reaches Inspect at 400.00 ft with this camera."));
+    QVERIFY(!Find<QLabel>("lensCount")->isVisibleTo(windows->coverage()));
 }
 
 void CoverageSheetWindowTest::sheetIsCopiedAndWritten_data() {
