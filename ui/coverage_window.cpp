@@ -22,6 +22,7 @@
 #include "coverage/sheet_actions.h"
 #include "coverage_pictures.h"
 #include "lens_list.h"
+#include "lens_lookup.h"
 #include "qt_text.h"
 
 namespace {
@@ -92,6 +93,8 @@ CoverageWindow::CoverageWindow(const FollowedSources& sources, QWidget* parent)
 
     connect(m_editor, &CameraEditor::inputsEdited, this, &CoverageWindow::Form_Change);
     connect(m_follower, &SourceFollower::followedChanged, this, &CoverageWindow::Source_Change);
+    connect(m_lensList, &LensListPage::filterChanged, this, &CoverageWindow::Form_Change);
+    connect(m_lensList, &LensListPage::lensChosen, this, &CoverageWindow::lensSuggestions_Chosen);
     Source_Change();
     setMinimumSize(480, 360);
 }
@@ -161,7 +164,7 @@ QWidget* CoverageWindow::BuildDoriTable() {
 }
 
 QWidget* CoverageWindow::BuildLensList() {
-    m_lensList = new LensListPage(m_numberFormat);
+    m_lensList = new LensListPage;
     return m_lensList;
 }
 
@@ -170,8 +173,9 @@ void CoverageWindow::ChainTabOrder(QWidget* sheetButtons) {
     std::vector<QWidget*> order{m_follow};
     for (QWidget* control : m_editor->TabOrder())
         order.push_back(control);
-    order.insert(order.end(),
-                 {m_views->tabBar(), m_doriTable, static_cast<QWidget*>(m_lensList->view())});
+    order.insert(order.end(), {m_views->tabBar(), m_doriTable});
+    for (QWidget* control : m_lensList->TabOrder())
+        order.push_back(control);
     for (auto* button : sheetButtons->findChildren<QWidget*>()) {
         if (button->focusPolicy() & Qt::TabFocus)
             order.push_back(button);
@@ -214,13 +218,40 @@ void CoverageWindow::Source_Change() {
 // switch converts the calculator's distance afresh from its own feet.
 void CoverageWindow::Form_Change() {
     const CoverageInputs edited = m_editor->Inputs();
-    m_editor->SetInputs(m_follower->Followed(edited));
+    m_editor->SetInputs(
+        WithoutStrayLens(m_follower->Followed(edited), m_follower->Current(), m_numberFormat));
     // A source that changes the aspect (the calculator's pictures are 4:3) takes the pixels with
     // it, as the user's own switch of the aspect does.
     const CoverageInputs followed = m_editor->Inputs();
     if (followed.aspect != edited.aspect)
         m_editor->FitPixelsToAspect(followed.aspect);
     Recompute(m_editor->Inputs());
+}
+
+// A lens chosen from the list stays the camera's while its own values are kept and its focal
+// length is one the lens can be set to; a source's lens, or another focal length, is not it.
+CoverageInputs CoverageWindow::WithoutStrayLens(CoverageInputs inputs, Source source,
+                                                const NumberFormat& format) {
+    if (inputs.lensModel.empty())
+        return inputs;
+    const auto lens = FindLens(std::string(inputs.lensModel.begin(), inputs.lensModel.end()));
+    const auto focal = ParseNumber(inputs.focalLengthMm, format);
+    const double margin = 1e-9;
+    if (source != Source::OwnValues || !lens || !focal ||
+        *focal < lens->range.shortestMm * (1 - margin) ||
+        *focal > lens->range.longestMm * (1 + margin))
+        inputs.lensModel.clear();
+    return inputs;
+}
+
+// "Use this lens": the camera's own values from now on, set to the lens as the list sets it.
+void CoverageWindow::lensSuggestions_Chosen(const QString& modelNumber, double focalMm) {
+    m_follow->setCurrentIndex(m_follow->findData(static_cast<int>(Source::OwnValues)));
+    CoverageInputs inputs = m_editor->Inputs();
+    inputs.focalLengthMm = NumberText(focalMm, m_numberFormat);
+    inputs.lensModel = modelNumber.toStdU16String();
+    m_editor->SetInputs(inputs);
+    Form_Change();
 }
 
 void CoverageWindow::Recompute(const CoverageInputs& inputs) {
@@ -238,8 +269,9 @@ void CoverageWindow::Recompute(const CoverageInputs& inputs) {
         m_doriTable->FitColumns();
     m_sideView->SetFigures(m_shown.figures, inputs.unit, m_numberFormat);
     m_topView->SetFigures(m_shown.figures, inputs.unit, m_numberFormat);
-    m_lensList->Show(ListLensesReaching(m_shown.figures, inputs, {}, m_numberFormat),
-                     inputs.requiredLevel);
+    m_lensList->Show(
+        ListLensesReaching(m_shown.figures, inputs, m_lensList->Filter(), m_numberFormat),
+        inputs.requiredLevel);
 }
 
 DesignSheet CoverageWindow::Sheet() const {

@@ -55,6 +55,7 @@ class CoverageWindow : public QWidget {
   private slots:
     void Form_Change();
     void Source_Change();
+    void lensSuggestions_Chosen(const QString& modelNumber, double focalMm);
 
   private:
     QWidget* BuildInputs();
@@ -64,6 +65,8 @@ class CoverageWindow : public QWidget {
     QWidget* BuildLensList();
     void ChainTabOrder(QWidget* sheetButtons);
     void Recompute(const CoverageInputs& inputs);
+    static CoverageInputs WithoutStrayLens(CoverageInputs inputs, Source source,
+                                           const NumberFormat& format);
 
     NumberFormat m_numberFormat;
     Coverage m_shown;

@@ -80,7 +80,9 @@ void CoverageKeyboardTest::tabVisitsEveryControlInReadingOrder_data() {
         << "follow=3;format=12;customBy=1;tilt=1" << true << 2
         << "follow format customBy pixelSize resolution pixelsH pixelsV focal units distance "
            "mounted cameraHeight targetHeight tilt tiltAngleDeg requiredLevel requiredWidth "
-           "qt_tabwidget_tabbar lensSuggestions copySheet saveCsv exportPdf printSheet";
+           "qt_tabwidget_tabbar filterFixed filterVarifocal filterZoom filterManual "
+           "filterDC filterVideo filterMotorised filterMegapixels lensSuggestions copySheet "
+           "saveCsv exportPdf printSheet";
 }
 
 void CoverageKeyboardTest::tabVisitsEveryControlInReadingOrder() {
@@ -105,7 +107,8 @@ void CoverageKeyboardTest::tabVisitsEveryControlInReadingOrder() {
 void CoverageKeyboardTest::accessKeysDoNotClash() {
     const AccessKeys keys(Window());
     QVERIFY2(keys.Clashes().isEmpty(), qPrintable(keys.Clashes().join("; ")));
-    QCOMPARE(keys.keys.size(), 23);  // every list, box and button of the form, the tabs, the sheet
+    // Every list, box and button of the form, the tabs, the sheet, the lens filters' rows.
+    QCOMPARE(keys.keys.size(), 25);
 
     // A tab's key shows it.
     QTest::keyClick(Window(), Qt::Key_T, Qt::AltModifier);

@@ -117,41 +117,74 @@ void CoverageModelsTest::doriTableSaysOnlyWhatChanged() {
     QCOMPARE(emphasis.join(' '), QString("3 4"));
 }
 
+// The figures sorted by are the lens's own numbers, not its texts: "9.00 mm" before "10.00 mm",
+// two densities that round alike in the order of their figures.
 void CoverageModelsTest::lensListSortsByTheFigures_data() {
     QTest::addColumn<int>("column");
-    QTest::addColumn<QString>("decimalMark");
-    QTest::addColumn<QStringList>("texts");  // of the column, as listed
-    QTest::addColumn<QString>("ascending");  // the rows, by their place as listed
+    QTest::addColumn<QStringList>("texts");      // of the column, as listed
+    QTest::addColumn<QList<double>>("figures");  // behind them; -1: no rating
+    QTest::addColumn<QString>("ascending");      // the rows, by their place as listed
     QTest::newRow("set to: 9 before 10, as numbers")
-        << 2 << "." << QStringList{"10.00 mm", "9.00 mm", "12.50 mm"} << "1 0 2";
+        << int(LensListModel::kFocalLengthColumn) << QStringList{"10.00 mm", "9.00 mm", "12.50 mm"}
+        << QList<double>{10, 9, 12.5} << "1 0 2";
     QTest::newRow("density in a decimal comma and grouping")
-        << 3 << "," << QStringList{"1.000,5 px/m (304,9 px/ft)", "250,0 px/m (76,2 px/ft)"}
-        << "1 0";
+        << int(LensListModel::kDensityColumn)
+        << QStringList{"1.000,5 px/m (304,9 px/ft)", "250,0 px/m (76,2 px/ft)"}
+        << QList<double>{1000.5, 250} << "1 0";
+    QTest::newRow("density: two that round alike, by their figures")
+        << int(LensListModel::kDensityColumn) << QStringList{"262.5 px/m", "262.5 px/m"}
+        << QList<double>{262.54, 262.46} << "1 0";
     QTest::newRow("scene width, the second unit ignored")
-        << 4 << "." << QStringList{"7.32 m (24.00 ft)", "12.00 m (39.37 ft)", "0.50 m (1.64 ft)"}
-        << "2 0 1";
+        << int(LensListModel::kSceneWidthColumn)
+        << QStringList{"7.32 m (24.00 ft)", "12.00 m (39.37 ft)", "0.50 m (1.64 ft)"}
+        << QList<double>{7.32, 12, 0.5} << "2 0 1";
+    QTest::newRow("rating: 5 before 12, a lens without one first")
+        << int(LensListModel::kMegapixelsColumn) << QStringList{"12MP", "", "5MP"}
+        << QList<double>{12, -1, 5} << "1 2 0";
+    QTest::newRow("kind: fixed, varifocal, zoom")
+        << int(LensListModel::kKindColumn) << QStringList{"zoom", "fixed", "varifocal"}
+        << QList<double>{2, 0, 1} << "1 2 0";
     QTest::newRow("model numbers as text")
-        << 0 << "." << QStringList{"TG06", "H3580V", "T2860V"} << "1 2 0";
+        << int(LensListModel::kModelNumberColumn) << QStringList{"TG06", "H3580V", "T2860V"}
+        << QList<double>{0, 0, 0} << "1 2 0";
 }
 
 void CoverageModelsTest::lensListSortsByTheFigures() {
     QFETCH(int, column);
-    QFETCH(QString, decimalMark);
     QFETCH(QStringList, texts);
+    QFETCH(QList<double>, figures);
     QFETCH(QString, ascending);
-    NumberFormat format{decimalMark.toStdU16String(), decimalMark == "," ? u"." : u","};
-    LensListModel model(format);
+    LensListModel model;
     std::vector<LensListRow> rows;
-    for (const QString& text : texts) {
-        LensListRow row;
-        row.modelNumber = u"M";
-        row.description = u"D";
-        row.focalLength = u"4.00 mm";
-        row.density = u"1.0 px/m";
-        row.sceneWidth = u"1.00 m";
-        std::u16string* cells[] = {&row.modelNumber, &row.description, &row.focalLength,
-                                   &row.density, &row.sceneWidth};
-        *cells[column] = text.toStdU16String();
+    for (int i = 0; i < texts.size(); ++i) {
+        LensListRow row{{"M", "D", LensKind::Fixed, {}, 4, 4, 1, 1},
+                        u"M",
+                        u"D",
+                        u"fixed",
+                        u"manual",
+                        u"",
+                        u"4.00 mm",
+                        u"1.0 px/m",
+                        u"1.00 m"};
+        std::u16string* cells[] = {&row.modelNumber, &row.description, &row.kind,
+                                   &row.iris,        &row.megapixels,  &row.focalLength,
+                                   &row.density,     &row.sceneWidth};
+        *cells[column] = texts[i].toStdU16String();
+        const double figure = figures[i];
+        if (column == LensListModel::kKindColumn)
+            row.lens.kind = static_cast<LensKind>(figure);
+        if (column == LensListModel::kMegapixelsColumn && figure >= 0)
+            row.lens.megapixels = static_cast<int>(figure);
+        double* numbers[] = {nullptr,
+                             nullptr,
+                             nullptr,
+                             nullptr,
+                             nullptr,
+                             &row.lens.focalMm,
+                             &row.lens.densityPxPerM,
+                             &row.lens.sceneWidthM};
+        if (numbers[column])
+            *numbers[column] = figure;
         rows.push_back(row);
     }
     model.SetRows(rows);

@@ -27,6 +27,7 @@ class CoverageSheetWindowTest : public QObject {
 
     void mountingChangesTheLevelAndShowsItsRows();
     void lensListFollowsTheLevelAsked();
+    void aLensChosenBecomesTheCamerasLens();
     void sheetIsCopiedAndWritten_data();
     void sheetIsCopiedAndWritten();
 
@@ -72,11 +73,39 @@ void CoverageSheetWindowTest::lensListFollowsTheLevelAsked() {
     const QAbstractItemModel* list = Find<QTreeView>("lensSuggestions")->model();
     QCOMPARE(list->rowCount(), 126);
     QCOMPARE(list->index(0, 0).data().toString(), QString("H0416"));
+    QCOMPARE(Text("lensCount"), QString("126 of 126 shown"));
+    QVERIFY(!Find<QLabel>("lensNote")->isVisibleTo(windows->coverage()));
     Type("distance", "400");
     Find<QComboBox>("requiredLevel")->setCurrentText("Inspect");
     QCOMPARE(list->rowCount(), 0);
     QCOMPARE(Find<QLabel>("lensNote")->text(),
              QString("No lens of the catalogue reaches Inspect at 400.00 ft with this camera."));
+    QVERIFY(!Find<QLabel>("lensCount")->isVisibleTo(windows->coverage()));
+}
+
+// The filters change the list in the window; "Use this lens" sets the camera to the lens and the
+// sheet names it, until a focal length the lens cannot be set to is typed.
+void CoverageSheetWindowTest::aLensChosenBecomesTheCamerasLens() {
+    QCOMPARE(Text("lensCount"), QString("126 of 126 shown"));
+    Find<QCheckBox>("filterFixed")->click();
+    QCOMPARE(
+        Text("lensCount"),
+        QString("%1 of 126 shown").arg(Find<QTreeView>("lensSuggestions")->model()->rowCount()));
+    QVERIFY(Text("lensCount") != "126 of 126 shown");
+    QTreeView* list = Find<QTreeView>("lensSuggestions");
+    list->setCurrentIndex(list->model()->index(0, 0));
+    const QString model = list->model()->index(0, 0).data().toString();
+    const QString setTo = list->model()->index(0, 5).data().toString();
+    Find<QPushButton>("useLens")->click();
+    QCOMPARE(Find<QComboBox>("follow")->currentText(), QString("Own values"));
+    const QString sheet =
+        QString::fromStdU16String(SheetText(windows->coverage()->Sheet(), NumberFormat{}));
+    QVERIFY2(sheet.contains("\nLens: " + model + " ("), qPrintable(sheet));
+    // Set as the list set it ("Set to", column 5: "4.00 mm").
+    QCOMPARE(QString::number(Find<QLineEdit>("focal")->text().toDouble(), 'f', 2) + " mm", setTo);
+    Type("focal", "1000");
+    QVERIFY(!QString::fromStdU16String(SheetText(windows->coverage()->Sheet(), NumberFormat{}))
+                 .contains("\nLens: "));
 }
 
 void CoverageSheetWindowTest::sheetIsCopiedAndWritten_data() {

@@ -1,18 +1,21 @@
 #include "lens_list_model.h"
 
+#include <algorithm>
+
 #include "qt_text.h"
 
 namespace {
 
-constexpr int kColumns = 5;
-constexpr int kFirstFigure = 2;
-constexpr const char* kHeadings[kColumns] = {"Model #", "Description", "Set to", "Density",
-                                             "Scene width"};
+constexpr int kColumns = LensListModel::kColumnCount;
+constexpr const char* kHeadings[kColumns] = {"Model #", "Description", "Kind",    "Iris",
+                                             "MP",      "Set to",      "Density", "Scene width"};
+
+// The columns from the rating on are figures, aligned right.
+constexpr int kFirstFigure = LensListModel::kMegapixelsColumn;
 
 }  // namespace
 
-LensListModel::LensListModel(const NumberFormat& format, QObject* parent)
-    : QAbstractTableModel(parent), m_format(format) {}
+LensListModel::LensListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 int LensListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
@@ -22,11 +25,34 @@ int LensListModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : kColumns;
 }
 
-const std::u16string& LensListModel::Cell(const LensListRow& row, int column) {
-    const std::u16string LensListRow::*cells[kColumns] = {
-        &LensListRow::modelNumber, &LensListRow::description, &LensListRow::focalLength,
-        &LensListRow::density, &LensListRow::sceneWidth};
-    return row.*cells[column];
+const LensSuggestion& LensListModel::Lens(int row) const {
+    return m_rows[static_cast<std::size_t>(row)].lens;
+}
+
+const std::u16string& LensListModel::Text(const LensListRow& row, int column) {
+    const std::u16string LensListRow::*texts[kColumns] = {
+        &LensListRow::modelNumber, &LensListRow::description, &LensListRow::kind,
+        &LensListRow::iris,        &LensListRow::megapixels,  &LensListRow::focalLength,
+        &LensListRow::density,     &LensListRow::sceneWidth};
+    return row.*texts[column];
+}
+
+QVariant LensListModel::SortValue(const LensListRow& row, int column) {
+    const LensSuggestion& lens = row.lens;
+    switch (column) {
+        case kKindColumn:
+            return static_cast<int>(lens.kind);
+        case kMegapixelsColumn:
+            return lens.megapixels ? QVariant(*lens.megapixels) : QVariant();
+        case kFocalLengthColumn:
+            return lens.focalMm;
+        case kDensityColumn:
+            return lens.densityPxPerM;
+        case kSceneWidthColumn:
+            return lens.sceneWidthM;
+        default:
+            return ToQString(Text(row, column));
+    }
 }
 
 bool LensListModel::SameLenses(const std::vector<LensListRow>& rows) const {
@@ -51,7 +77,9 @@ void LensListModel::SetRows(std::vector<LensListRow> rows) {
         const LensListRow& now = rows[static_cast<std::size_t>(row)];
         int first = kColumns, last = -1;
         for (int column = 0; column < kColumns; ++column) {
-            if (Cell(shown, column) != Cell(now, column)) {
+            // A figure can move without its rounded text changing; the sort must still see it.
+            if (Text(shown, column) != Text(now, column) ||
+                SortValue(shown, column) != SortValue(now, column)) {
                 first = std::min(first, column);
                 last = column;
             }
@@ -66,23 +94,24 @@ void LensListModel::SetRows(std::vector<LensListRow> rows) {
 QVariant LensListModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
-    const std::u16string& text =
-        Cell(m_rows[static_cast<std::size_t>(index.row())], index.column());
-    const bool figure = index.column() >= kFirstFigure;
+    const LensListRow& row = m_rows[static_cast<std::size_t>(index.row())];
     switch (role) {
         case Qt::DisplayRole:
-            return ToQString(text);
-        case kSortRole: {
-            if (!figure)
-                return ToQString(text);
-            // The figure is the text's first word: "6.00" of "6.00 mm".
-            const auto number = ParseNumber(text.substr(0, text.find(u' ')), m_format);
-            return number ? QVariant(*number) : QVariant();
-        }
+            return ToQString(Text(row, index.column()));
+        case Qt::AccessibleTextRole:
+            // A lens the catalogue gives no rating has an empty cell, which a screen reader
+            // names too.
+            if (index.column() == kMegapixelsColumn && row.megapixels.empty())
+                return QStringLiteral("no rating");
+            return {};
+        case kSortRole:
+            return SortValue(row, index.column());
         case Qt::ToolTipRole:
-            return index.column() == kDescriptionColumn ? ToQString(text) : QVariant();
+            return index.column() == kDescriptionColumn ? ToQString(row.description) : QVariant();
         case Qt::TextAlignmentRole:
-            return static_cast<int>((figure ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+            return static_cast<int>(
+                (index.column() >= kFirstFigure ? Qt::AlignRight : Qt::AlignLeft) |
+                Qt::AlignVCenter);
         default:
             return {};
     }
