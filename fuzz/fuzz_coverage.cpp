@@ -1,5 +1,4 @@
 // The Coverage model with any form: any text in every field, in either number format, any format,
-<<<<<<< HEAD
 // shape, resolution and unit, mounting on or off, aimed or tilted, the camera above or below the
 // target. Every text it returns is shown to the user, so none may hold inf, nan or a minus sign
 // (no size or distance is negative; an angle looking up says "above the horizontal"), and a
@@ -7,16 +6,9 @@
 // warning comes only with a steep look-down and a level that needs faces; "Not in view" stands for
 // the level exactly while a typed tilt misses the target. The pictures' scene is finite. The unit
 // switch must bring a length back to what it was, and the box shows it without inf or nan. The
-// design sheet of the form writes no inf or nan either, and the UTF-8 of its CSV file reads back
-// as the text it was written from.
-=======
-// shape, resolution and unit, mounting on or off, aimed or tilted. Every text it returns is shown
-// to the user, so none may hold inf, nan or a minus sign (no size or distance is negative), and a
-// result is missing ("—") only while the message line says what to enter. The unit switch must
-// bring a length back to what it was. The design sheet of the form writes no inf or nan either,
-// and the UTF-8 of its CSV file reads back as the text it was written from.
+// lens list with any filter, and the design sheet of the form, write no inf or nan either, and the
+// UTF-8 of its CSV file reads back as the text it was written from.
 #include <algorithm>
->>>>>>> lens-list-sheet
 #include <cctype>
 #include <cmath>
 #include <cstdint>
@@ -27,11 +19,8 @@
 #include "coverage.h"
 #include "design_sheet.h"
 #include "fuzz_input.h"
-<<<<<<< HEAD
-#include "picture_scene.h"
-=======
 #include "lens_list.h"
->>>>>>> lens-list-sheet
+#include "picture_scene.h"
 #include "utf8.h"
 
 namespace {
@@ -236,9 +225,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckFinite(ResolutionNote(resolution));
 
     CheckUnitSwitch(in.distance, in.unit, format);
-<<<<<<< HEAD
-    CheckSheet(in, in.requiredLevel, format);
-=======
     const int level = input.Byte() % static_cast<int>(kDoriLevels.size());
     LensFilter filter;
     const std::uint8_t kept = input.Byte();
@@ -250,7 +236,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (input.Byte() % 4 == 0)
         in.lensModel = input.Byte() % 2 ? input.Text(12) : u"HG0614D";
     CheckLenses(in, level, filter, format);
->>>>>>> lens-list-sheet
     CheckUtf8(in.distance);
     return 0;
 }

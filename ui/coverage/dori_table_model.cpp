@@ -8,7 +8,6 @@
 namespace {
 
 constexpr int kColumns = 6;
-constexpr int kFarthestColumn = 2;
 constexpr int kFocalColumn = 3;
 // The farthest column's heading comes from the kind of distance.
 constexpr const char* kHeadings[kColumns] = {"Level",
@@ -16,7 +15,7 @@ constexpr const char* kHeadings[kColumns] = {"Level",
                                              "",
                                              "Focal length needed",
                                              "Pixels across needed",
-                                             "Range on the ground at this tilt"};
+                                             "Ground range at this tilt"};
 // After a focal length that no lens of the catalogue has.
 constexpr char16_t kNoSuchLens[] = u" \u2020";
 
@@ -58,7 +57,8 @@ bool DoriTableModel::SetCoverage(const Coverage& coverage, DistanceKind farthest
     bool changed = false;
     if (m_farthestKind != farthestKind) {
         m_farthestKind = farthestKind;
-        emit headerDataChanged(Qt::Horizontal, kFarthestColumn, kFarthestColumn);
+        emit headerDataChanged(Qt::Horizontal, DoriTableModel::kFarthestColumn,
+                               DoriTableModel::kFarthestColumn);
         changed = true;
     }
     for (int row = 0; row < rowCount(); ++row) {
@@ -131,7 +131,8 @@ QVariant DoriTableModel::data(const QModelIndex& index, int role) const {
 QVariant DoriTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < kColumns)
-        return section == kFarthestColumn ? ToQString(FarthestCaption(m_farthestKind))
-                                          : QString::fromLatin1(kHeadings[section]);
+        return section == DoriTableModel::kFarthestColumn
+                   ? ToQString(FarthestCaption(m_farthestKind))
+                   : QString::fromLatin1(kHeadings[section]);
     return QAbstractTableModel::headerData(section, orientation, role);
 }

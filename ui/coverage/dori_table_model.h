@@ -8,7 +8,7 @@
 
 // The DORI table of a Coverage: one row for each level of kDoriLevels, lowest first, and the
 // columns Level, Density, Farthest distance (headed by the kind of distance it is), Focal length
-// needed, Pixels across needed and Range on the ground at this tilt (empty without mounting).
+// needed, Pixels across needed and Ground range at this tilt (empty without mounting).
 // Qt::DisplayRole gives the texts, a focal length that no lens of the catalogue has marked with a
 // dagger; Qt::FontRole bold for the row of the level shown and no value for the others (none is
 // bold below Monitor, for a target out of view or when the level is unknown); Qt::ToolTipRole what
@@ -18,6 +18,7 @@ class DoriTableModel : public QAbstractTableModel {
     Q_OBJECT
 
   public:
+    static constexpr int kFarthestColumn = 2;
     static constexpr int kGroundRangeColumn = 5;
 
     explicit DoriTableModel(QObject* parent = nullptr);

@@ -12,17 +12,30 @@ namespace {
 // A ground range as wide as most: a near edge of metres, a far one of hundreds.
 const QString kTypicalRange = QStringLiteral("8.88\u2013888.88 m (88.88\u20132888.88 ft)");
 
-// The widest line of a text wrapped before " (" and, for a heading of several words, at the
-// blank nearest its middle.
-int WidestLine(const QFontMetrics& metrics, const QString& text, bool heading) {
-    int cut = text.indexOf(QStringLiteral(" ("));
-    if (heading && cut < 0) {
-        for (int i = 0; i < text.size(); ++i) {
-            if (text[i] == QLatin1Char(' ') &&
-                (cut < 0 || std::abs(i - text.size() / 2) < std::abs(cut - text.size() / 2)))
-                cut = i;
-        }
+// A heading's lines, at most this many: the kind of distance makes the farthest one long.
+constexpr int kHeadingLines = 3;
+
+// The widest line of a heading broken at blanks into at most kHeadingLines lines, the narrowest
+// way it can be.
+int WidestHeadingLine(const QFontMetrics& metrics, const QString& text) {
+    const QStringList words = text.split(QLatin1Char(' '));
+    const auto width = [&](int from, int to) {
+        return metrics.horizontalAdvance(words.mid(from, to - from).join(QLatin1Char(' ')));
+    };
+    const int count = static_cast<int>(words.size());
+    int best = width(0, count);
+    for (int first = 1; first < count; ++first) {
+        best = std::min(best, std::max(width(0, first), width(first, count)));
+        for (int second = first + 1; kHeadingLines > 2 && second < count; ++second)
+            best = std::min(
+                best, std::max({width(0, first), width(first, second), width(second, count)}));
     }
+    return best;
+}
+
+// The widest line of a cell wrapped before " (".
+int WidestLine(const QFontMetrics& metrics, const QString& text) {
+    const int cut = text.indexOf(QStringLiteral(" ("));
     if (cut < 0)
         return metrics.horizontalAdvance(text);
     return std::max(metrics.horizontalAdvance(text.left(cut)),
@@ -69,7 +82,8 @@ DoriTableView::DoriTableView(DoriTableModel* model, QWidget* parent) : QTableVie
     setItemDelegate(new TwoUnitDelegate(this));
     const int lines = fontMetrics().lineSpacing() * 2;
     horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
-    horizontalHeader()->setMinimumHeight(lines + fontMetrics().height() / 2);
+    horizontalHeader()->setMinimumHeight(fontMetrics().lineSpacing() * kHeadingLines +
+                                         fontMetrics().height() / 2);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setStretchLastSection(true);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -86,14 +100,24 @@ void DoriTableView::FitColumns() {
     m_fittedWidth = 0;
     for (int column = 0; column < model()->columnCount(); ++column) {
         int widest =
-            WidestLine(metrics, model()->headerData(column, Qt::Horizontal).toString(), true);
-        // Without mounting the ground range is empty, but its width is kept for when it shows.
+            WidestHeadingLine(metrics, model()->headerData(column, Qt::Horizontal).toString());
+        // Without mounting the ground range is empty, but its width is kept for when it shows;
+        // the farthest distance is as wide under the heading of either kind of distance.
         if (column == DoriTableModel::kGroundRangeColumn)
-            widest = std::max(widest, WidestLine(boldMetrics, kTypicalRange, false));
+            widest = std::max(widest, WidestLine(boldMetrics, kTypicalRange));
+        if (column == DoriTableModel::kFarthestColumn) {
+            for (DistanceKind kind :
+                 {DistanceKind::AlongTheLineOfSight, DistanceKind::OnTheGround}) {
+                const std::u16string_view caption = FarthestCaption(kind);
+                widest = std::max(
+                    widest, WidestHeadingLine(
+                                metrics, QString::fromUtf16(caption.data(), static_cast<qsizetype>(
+                                                                                caption.size()))));
+            }
+        }
         for (int row = 0; row < model()->rowCount(); ++row)
             widest = std::max(
-                widest,
-                WidestLine(boldMetrics, model()->index(row, column).data().toString(), false));
+                widest, WidestLine(boldMetrics, model()->index(row, column).data().toString()));
         m_fittedWidth += widest + padding;
         if (!isColumnHidden(column))
             setColumnWidth(column, widest + padding);
