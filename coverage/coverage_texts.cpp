@@ -93,10 +93,10 @@ std::array<ResultItem, kResultCount> ResultList(const CoverageTexts& t) {
         {"level", u"DORI level reached", false, t.level},
         {"slantDistance", u"Distance along the line of sight", true, t.slantDistance},
         {"tiltAngle", u"Tilt below the horizontal", true, t.tiltAngle},
-        {"lookDownAngle", u"Look-down angle at the target", true, t.lookDownAngle},
         {"blindZone", u"Blind zone (target not seen whole)", true, t.blindZone},
         {"nearEdgeGround", u"View meets the ground from", true, t.nearEdgeGround},
         {"farEdgeGround", u"View meets the ground up to", true, t.farEdgeGround},
+        {"lookDownAngle", u"Look-down angle at the target", true, t.lookDownAngle},
     }};
 }
 

@@ -123,6 +123,9 @@ QWidget* CoverageWindow::BuildViews() {
     m_views = new QTabWidget;
     m_views->setObjectName(QStringLiteral("views"));
     m_views->setDocumentMode(true);  // no frame inside a frame: the pictures take the room
+    // As tall as the room left, down to its least: a window that scrolls asks its contents for
+    // their height from their size hints, and a long list's hint would make it scroll.
+    m_views->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
     // Its tab bar takes the focus, in the window's order; the tab widget, as the tab bar's proxy,
     // would be a second stop, out of order.
     m_views->setFocusPolicy(Qt::NoFocus);
@@ -163,9 +166,22 @@ QWidget* CoverageWindow::BuildDoriTable() {
     return m_doriTable;
 }
 
+// The page scrolls as a whole only where the window is too short for its filters and a few
+// rows of the list (at twice the scale on a small screen); the pictures set how short the tabs
+// may be.
 QWidget* CoverageWindow::BuildLensList() {
     m_lensList = new LensListPage;
-    return m_lensList;
+    auto* scroller = new QScrollArea;
+    scroller->setObjectName(QStringLiteral("lensPage"));
+    scroller->setWidget(m_lensList);
+    scroller->setWidgetResizable(true);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus);
+    scroller->setMinimumHeight(m_sideView->minimumHeight());
+    scroller->verticalScrollBar()->setAccessibleName(QStringLiteral("Lenses, vertical scroll bar"));
+    scroller->horizontalScrollBar()->setAccessibleName(
+        QStringLiteral("Lenses, horizontal scroll bar"));
+    return scroller;
 }
 
 // Reading order: the form from the top, the tabs and the one shown, the sheet's commands.
@@ -261,7 +277,7 @@ void CoverageWindow::Recompute(const CoverageInputs& inputs) {
         if (message.isEmpty())
             message = note;
     }
-    m_results->Show(m_shown, inputs.mounted, message);
+    m_results->Show(m_shown, inputs, message);
     const bool groundRangeShown = !m_doriTable->isColumnHidden(DoriTableModel::kGroundRangeColumn);
     m_doriTable->setColumnHidden(DoriTableModel::kGroundRangeColumn, !inputs.mounted);
     if (m_doriModel->SetCoverage(m_shown, FarthestKind(inputs)) ||

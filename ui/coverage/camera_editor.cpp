@@ -19,7 +19,7 @@
 namespace {
 
 // Rows close together, so that a mounted camera's form fits a small screen without scrolling.
-constexpr int kRowSpacing = 3;
+constexpr int kRowSpacing = 2;
 // The characters of a format's name the list shows: all of 1/3" (nominal, 6 mm diagonal).
 constexpr int kFormatShown = 26;
 

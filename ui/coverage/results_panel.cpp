@@ -89,7 +89,9 @@ ResultsPanel::ResultsPanel(QWidget* parent)
         const int place = static_cast<int>(i);
         grid->addWidget(cell, place / kColumns, place % kColumns);
         m_values.push_back(value);
-        if (result.mountingOnly)
+        if (result.id == "lookDownAngle")
+            m_lookDownCell = cell;
+        else if (result.mountingOnly)
             m_mountingCells.push_back(cell);
     }
     column->addLayout(grid);
@@ -112,7 +114,9 @@ ResultsPanel::ResultsPanel(QWidget* parent)
     column->addWidget(m_warning);
 }
 
-void ResultsPanel::Show(const Coverage& coverage, bool mounted, const QString& message) {
+void ResultsPanel::Show(const Coverage& coverage, const CoverageInputs& inputs,
+                        const QString& message) {
+    const bool mounted = inputs.mounted;
     const auto list = ResultList(coverage.texts);
     for (std::size_t i = 0; i < list.size(); ++i) {
         const QString text = ToQString(list[i].text);
@@ -125,6 +129,9 @@ void ResultsPanel::Show(const Coverage& coverage, bool mounted, const QString& m
         for (QWidget* cell : m_mountingCells)
             cell->setVisible(mounted);
     }
+    // Last in the list, alone on its row: hidden, the row takes no room.
+    if (m_lookDownCell && m_lookDownCell->isVisibleTo(this) != (mounted && !inputs.tiltAimed))
+        m_lookDownCell->setVisible(mounted && !inputs.tiltAimed);
     if (m_message->text() != message)
         m_message->setText(message);
     m_message->setVisible(!message.isEmpty());

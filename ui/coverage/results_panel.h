@@ -21,13 +21,14 @@ class ResultsPanel : public QGroupBox {
   public:
     explicit ResultsPanel(QWidget* parent = nullptr);
 
-    // Shows the coverage's texts (the mounting rows only when mounted), the message, if any, and
-    // its warning, if any.
-    void Show(const Coverage& coverage, bool mounted, const QString& message);
+    // Shows the coverage's texts (the mounting rows only when mounted, the look-down angle only
+    // when the tilt is typed: aimed, it is the tilt), the message, if any, and its warning, if any.
+    void Show(const Coverage& coverage, const CoverageInputs& inputs, const QString& message);
 
   private:
     std::vector<QLabel*> m_values;  // in ResultList's order
     std::vector<QWidget*> m_mountingCells;
+    QWidget* m_lookDownCell = nullptr;
     QLabel* m_message;
     QLabel* m_warning;
 };
