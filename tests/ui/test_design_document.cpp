@@ -310,8 +310,6 @@ void DesignDocumentTest::scheduleSortsByTheFigures_data() {
     QTest::addColumn<QString>("order");  // the names, sorted up
     QTest::newRow("focal length: 4 mm, 8 mm, 12 mm, not by the text")
         << static_cast<int>(ScheduleColumn::FocalLength) << "Door Car park Gate";
-    QTest::newRow("density: the longest lens sees sharpest")
-        << static_cast<int>(ScheduleColumn::Density) << "Door Car park Gate";
     QTest::newRow("name: by the text")
         << static_cast<int>(ScheduleColumn::Name) << "Car park Door Gate";
 }

@@ -19,8 +19,6 @@ class DesignFilesTest : public QObject {
     void init();
     void recentFiles_data();
     void recentFiles();
-    void recentFileMenuText_data();
-    void recentFileMenuText();
     void recoveryCopies_data();
     void recoveryCopies();
     void recoveryCopyFoundAtStart();
@@ -105,25 +103,6 @@ void DesignFilesTest::recentFiles() {
     QVERIFY(!QFile::exists(config + "/Vistamarq"));
     QCOMPARE(QDir(config).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
              QStringList{"vistamarq-designs.ini"});
-}
-
-void DesignFilesTest::recentFileMenuText_data() {
-    QTest::addColumn<int>("number");
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("the first, its access key") << 1 << "/d/gate.vistamarq"
-                                               << "&1 gate.vistamarq";
-    QTest::newRow("an & of the name shown as it is") << 2 << "/d/R&D.vistamarq"
-                                                     << "&2 R&&D.vistamarq";
-    QTest::newRow("past the ninth: no access key") << 10 << "/d/x.vistamarq"
-                                                   << "10 x.vistamarq";
-}
-
-void DesignFilesTest::recentFileMenuText() {
-    QFETCH(int, number);
-    QFETCH(QString, path);
-    QFETCH(QString, text);
-    QCOMPARE(RecentFileMenuText(number, path), text);
 }
 
 void DesignFilesTest::recoveryCopies_data() {

@@ -68,11 +68,3 @@ void RecentFiles::Store(const QStringList& files) {
     settings.setValue(kFilesKey, files);
     settings.sync();
 }
-
-QString RecentFileMenuText(int number, const QString& path) {
-    QString name = QFileInfo(path).fileName();
-    name.replace(u'&', QStringLiteral("&&"));
-    if (number >= 1 && number <= 9)
-        return QStringLiteral("&%1 %2").arg(number).arg(name);
-    return QStringLiteral("%1 %2").arg(number).arg(name);
-}

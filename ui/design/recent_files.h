@@ -33,7 +33,3 @@ class RecentFiles {
 
     QString m_settingsPath;
 };
-
-// The menu item of the n-th file (from 1): "&1 gate.vistamarq"; an "&" of the name is shown as
-// it is. Items past the ninth have no access key.
-QString RecentFileMenuText(int number, const QString& path);
