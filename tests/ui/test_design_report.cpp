@@ -106,7 +106,8 @@ void DesignReportTest::pdfHoldsTheDesign_data() {
                "Pixel density across the scene 253.2 px/m; DORI level reached Identify",
                "Lenses of the catalogue that reach Identify (continued)",
                "Car park 14 May 2025; Pixel size 2.9 µm; Focal length 2.8 mm; "
-               "Pixel density across the scene 96.6 px/m; Lenses of the catalogue that reach Observe",
+               "Pixel density across the scene 96.6 px/m; Lenses of the catalogue that reach "
+               "Observe",
                "Lenses of the catalogue that reach Observe (continued)",
                "Quay 14 May 2025; Tilt 10°; Lenses of the catalogue that reach Identify",
                "Lenses of the catalogue that reach Identify (continued)"};

@@ -1,0 +1,218 @@
+#include "design_document.h"
+
+#include <QFileInfo>
+#include <algorithm>
+#include <utility>
+
+#include "design_commands.h"
+#include "design_edits.h"
+#include "qt_text.h"
+#include "same_camera.h"
+
+namespace {
+
+QString CameraLabel(const Design& design, const std::string& id) {
+    const Camera* camera = FindCamera(design, id);
+    if (!camera || camera->name.empty())
+        return QStringLiteral("Unnamed camera");
+    return ToQString(camera->name);
+}
+
+// "Remove Camera 3" for one camera, "Remove 2 Cameras" for more.
+QString CamerasText(const QString& verb, const Design& design,
+                    const std::vector<std::string>& ids) {
+    if (ids.size() == 1)
+        return verb + u' ' + CameraLabel(design, ids.front());
+    return QStringLiteral("%1 %2 Cameras").arg(verb).arg(ids.size());
+}
+
+// The ids of the list that the design holds, once each, in the list's order.
+std::vector<std::string> IdsHeld(const Design& design, const std::vector<std::string>& ids) {
+    std::vector<std::string> held;
+    for (const std::string& id : ids) {
+        if (FindCamera(design, id) && std::find(held.begin(), held.end(), id) == held.end())
+            held.push_back(id);
+    }
+    return held;
+}
+
+// The ids of `after`'s cameras that `before` does not hold, in `after`'s order.
+std::vector<std::string> IdsAdded(const Design& before, const Design& after) {
+    std::vector<std::string> added;
+    for (const Camera& camera : after.cameras) {
+        if (!FindCamera(before, camera.id))
+            added.push_back(camera.id);
+    }
+    return added;
+}
+
+bool SameOrder(const Design& a, const Design& b) {
+    return std::equal(a.cameras.begin(), a.cameras.end(), b.cameras.begin(), b.cameras.end(),
+                      [](const Camera& x, const Camera& y) { return x.id == y.id; });
+}
+
+template <typename Value>
+bool Equal(const Value& a, const Value& b) {
+    return a == b;
+}
+
+}  // namespace
+
+DesignDocument::DesignDocument(Design design, QString path, QObject* parent)
+    : QObject(parent), m_design(std::move(design)), m_path(std::move(path)) {
+    connect(&m_undoStack, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { emit modifiedChanged(!clean); });
+    connect(&m_undoStack, &QUndoStack::indexChanged, this, &DesignDocument::stack_IndexChanged);
+}
+
+QString DesignDocument::WindowTitle() const {
+    QString name = ToQString(m_design.name);
+    if (name.isEmpty())
+        name = m_path.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_path).completeBaseName();
+    // A "[*]" of the name itself is shown as it is, not taken for the modified mark.
+    name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    return name + QStringLiteral(" \u2014 Vistamarq Design[*]");
+}
+
+void DesignDocument::Load(Design design, const QString& path) {
+    BreakMerge();
+    m_undoStack.clear();
+    SetPath(path);
+    Apply(std::move(design), {});
+}
+
+void DesignDocument::MarkSaved(const QString& path) {
+    BreakMerge();
+    m_undoStack.setClean();
+    SetPath(path);
+}
+
+void DesignDocument::EditCamera(const std::string& id, const CoverageInputs& inputs) {
+    const Camera* camera = FindCamera(m_design, id);
+    if (!camera || SameInputs(camera->inputs, inputs))
+        return;
+    const auto set = [id](Design design, const CoverageInputs& value) {
+        return WithCamera(std::move(design), id, value);
+    };
+    Push(new SetValueCommand<CoverageInputs>(
+        *this, QStringLiteral("Edit ") + CameraLabel(m_design, id), id, TypingKind::CameraInputs,
+        m_mergeWindow, camera->inputs, inputs, set, SameInputs));
+}
+
+void DesignDocument::RenameCamera(const std::string& id, std::u16string name) {
+    const Camera* camera = FindCamera(m_design, id);
+    if (!camera || camera->name == name)
+        return;
+    const auto set = [id](Design design, const std::u16string& value) {
+        return WithCameraName(std::move(design), id, value);
+    };
+    Push(new SetValueCommand<std::u16string>(
+        *this, QStringLiteral("Rename ") + CameraLabel(m_design, id), id, TypingKind::CameraName,
+        m_mergeWindow, camera->name, std::move(name), set, Equal<std::u16string>));
+}
+
+std::string DesignDocument::AddCameraAfter(const std::string& afterId) {
+    Design after = ::AddCamera(m_design, afterId);
+    std::vector<std::string> added = IdsAdded(m_design, after);
+    Push(new CameraListCommand(*this, QStringLiteral("Add Camera"), m_design, std::move(after)));
+    return added.empty() ? std::string() : added.front();
+}
+
+std::vector<std::string> DesignDocument::DuplicateCameras(const std::vector<std::string>& ids) {
+    const std::vector<std::string> held = IdsHeld(m_design, ids);
+    if (held.empty())
+        return {};
+    Design after = ::DuplicateCameras(m_design, held);
+    std::vector<std::string> added = IdsAdded(m_design, after);
+    Push(new CameraListCommand(*this, CamerasText(QStringLiteral("Duplicate"), m_design, held),
+                               m_design, std::move(after)));
+    return added;
+}
+
+void DesignDocument::RemoveCameras(const std::vector<std::string>& ids) {
+    const std::vector<std::string> held = IdsHeld(m_design, ids);
+    if (held.empty())
+        return;
+    Push(new CameraListCommand(*this, CamerasText(QStringLiteral("Remove"), m_design, held),
+                               m_design, ::RemoveCameras(m_design, held)));
+}
+
+void DesignDocument::MoveCamera(const std::string& id, std::size_t newIndex) {
+    Design after = ::MoveCamera(m_design, id, newIndex);
+    if (SameOrder(m_design, after))
+        return;
+    Push(new CameraListCommand(*this, QStringLiteral("Move Camera"), m_design, std::move(after)));
+}
+
+void DesignDocument::Rename(std::u16string name) {
+    if (m_design.name == name)
+        return;
+    const auto set = [](Design design, const std::u16string& value) {
+        return WithName(std::move(design), value);
+    };
+    Push(new SetValueCommand<std::u16string>(*this, QStringLiteral("Rename Design"), {},
+                                             TypingKind::DesignName, m_mergeWindow, m_design.name,
+                                             std::move(name), set, Equal<std::u16string>));
+}
+
+void DesignDocument::SetNotes(std::u16string notes) {
+    if (m_design.notes == notes)
+        return;
+    const auto set = [](Design design, const std::u16string& value) {
+        return WithNotes(std::move(design), value);
+    };
+    Push(new SetValueCommand<std::u16string>(*this, QStringLiteral("Edit Notes"), {},
+                                             TypingKind::DesignNotes, m_mergeWindow, m_design.notes,
+                                             std::move(notes), set, Equal<std::u16string>));
+}
+
+void DesignDocument::SetUnit(LengthUnit unit) {
+    if (m_design.unit == unit)
+        return;
+    const auto set = [](Design design, const LengthUnit& value) {
+        return WithUnit(std::move(design), value);
+    };
+    Push(new SetValueCommand<LengthUnit>(*this, QStringLiteral("Change Unit"), {}, std::nullopt,
+                                         m_mergeWindow, m_design.unit, unit, set,
+                                         Equal<LengthUnit>));
+}
+
+void DesignDocument::BreakMerge() {
+    ++m_mergeWindow;
+}
+
+void DesignDocument::SetFollowedInputs(const std::string& id, const CoverageInputs& inputs) {
+    const Camera* camera = FindCamera(m_design, id);
+    if (!camera || SameInputs(camera->inputs, inputs))
+        return;
+    BreakMerge();
+    m_undoStack.resetClean();
+    Apply(WithCamera(m_design, id, inputs), id);
+}
+
+void DesignDocument::Apply(Design next, const std::string& onlyCamera) {
+    m_design = std::move(next);
+    if (!onlyCamera.empty())
+        emit cameraChanged(onlyCamera);
+    emit designChanged(m_design);
+}
+
+void DesignDocument::Push(QUndoCommand* command) {
+    m_pushing = true;
+    m_undoStack.push(command);
+    m_pushing = false;
+}
+
+void DesignDocument::SetPath(const QString& path) {
+    if (path == m_path)
+        return;
+    m_path = path;
+    emit pathChanged(m_path);
+}
+
+void DesignDocument::stack_IndexChanged() {
+    // An undo or a redo ends the typing: the next keystroke is a new step, not a change to the
+    // step the user just went back over.
+    if (!m_pushing)
+        BreakMerge();
+}
