@@ -10,7 +10,6 @@ namespace {
 
 constexpr char16_t kMillimetres[] = u"mm";
 constexpr char16_t kDegrees[] = u"\u00b0";
-constexpr char16_t kNotReached[] = u"Not reached";
 
 // Adds the lines of the sheet part by part, writing figures in one number format.
 class LineWriter {

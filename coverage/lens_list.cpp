@@ -6,12 +6,12 @@
 #include "dori_levels.h"
 #include "focal_limits.h"
 #include "mounting_geometry.h"
+#include "optics.h"
 #include "result_text.h"
 #include "utf8.h"
 
 namespace {
 
-constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180;
 constexpr double kWidthTolerance = 1e-9;
 
 std::u16string Widen(std::string_view text) {

@@ -122,7 +122,8 @@ void DrawLineWithin(QPainter& painter, const QLineF& line, const QRectF& within)
 }
 
 QString DistanceText(double metres, LengthUnit unit, const NumberFormat& format) {
-    return Q(RoundedText(metres / MetresPerUnit(unit), 2, format)) + u' ' + Q(UnitSymbol(unit));
+    return ToQString(RoundedText(metres / MetresPerUnit(unit), 2, format)) + u' ' +
+           ToQString(UnitSymbol(unit));
 }
 
 void DrawBackground(QPainter& painter, const QRectF& area, const Paints& paints) {
@@ -215,7 +216,7 @@ void DrawDistanceMarks(QPainter& painter, double poleX, double pxPerM, double ri
     const QFontMetricsF metrics(painter.font());
     // About one mark to every two widths of the widest label.
     const double widest =
-        metrics.horizontalAdvance(Q(RoundedText(reach, 1, format)) + QStringLiteral(" ft"));
+        metrics.horizontalAdvance(ToQString(RoundedText(reach, 1, format)) + QStringLiteral(" ft"));
     const int most = std::clamp(int((right - poleX) / (2 * widest)), 2, 8);
     const double step = RoundStep(reach / most);
     int decimals = 0;  // as many as the step has: 0.25 needs two
@@ -224,12 +225,12 @@ void DrawDistanceMarks(QPainter& painter, double poleX, double pxPerM, double ri
         ++decimals;
 
     const double tick = paints.line * 0.25;
-    const QString unitText = u' ' + Q(UnitSymbol(unit));
+    const QString unitText = u' ' + ToQString(UnitSymbol(unit));
     painter.setPen(paints.Pen(paints.text, 1));
     for (int i = 0; i <= most + 1 && i * step <= reach * (1 + 1e-9); ++i) {
         const double x = poleX + i * step * pxPerUnit;
         const bool last = (i + 1) * step > reach * (1 + 1e-9) || i == most + 1;
-        const QString number = Q(RoundedText(i * step, decimals, format));
+        const QString number = ToQString(RoundedText(i * step, decimals, format));
         const QString label = last ? number + unitText : number;
         painter.drawLine(QPointF(x, top), QPointF(x, top + tick));
         // The number centred on its mark, the unit after it; the last label ends at the right

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "coverage.h"
+#include "qt_text.h"
 
 class QFont;
 class QPainter;
@@ -43,10 +44,6 @@ struct Paints {
     double line;    // the font's line height: the unit the layout is measured in
     double stroke;  // the width of a plain line
 };
-
-inline QString Q(const std::u16string& text) {
-    return QString::fromStdU16String(text);
-}
 
 // "7.32 m": a length in a unit, two decimals.
 QString DistanceText(double metres, LengthUnit unit, const NumberFormat& format);

@@ -168,13 +168,13 @@ void DrawSideNotes(QPainter& painter, const QRectF& area, const PictureScene& sc
         far =
             QStringLiteral("Far edge ") +
             (std::isfinite(scene.farEdgeGroundM) ? DistanceText(scene.farEdgeGroundM, unit, format)
-                                                 : Q(std::u16string(kToTheHorizon))) +
+                                                 : ToQString(std::u16string(kToTheHorizon))) +
             QStringLiteral(" \u2192");
     }
-    const QString view =
-        scene.mounted
-            ? QStringLiteral("Tilt ") + Q(VerticalAngleText(*figures.mounting->tiltDeg, format))
-            : QStringLiteral("Level, no mounting height");
+    const QString view = scene.mounted
+                             ? QStringLiteral("Tilt ") +
+                                   ToQString(VerticalAngleText(*figures.mounting->tiltDeg, format))
+                             : QStringLiteral("Level, no mounting height");
     painter.setPen(paints.text);
     painter.drawText(notes, Qt::AlignRight | Qt::AlignVCenter, far);
     const double room = notes.width() - painter.fontMetrics().horizontalAdvance(far) - paints.line;

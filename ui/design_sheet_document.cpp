@@ -16,16 +16,13 @@
 #include <vector>
 
 #include "layout.h"
+#include "qt_text.h"
 
 namespace {
 
 constexpr double kMarginMm = 15;
 // What a printer's own margins are raised to: the page's edge is where printers lose print.
 constexpr double kLeastPrinterMarginMm = 10;
-
-QString ToQString(const std::u16string& text) {
-    return QString::fromStdU16String(text);
-}
 
 // Lines of the sheet as a table: one row per row name, one column per name, in the sheet's order.
 struct Table {

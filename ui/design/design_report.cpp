@@ -21,6 +21,7 @@
 #include "coverage_pictures.h"
 #include "layout.h"
 #include "layout_page.h"
+#include "qt_text.h"
 #include "schedule.h"
 
 namespace {
@@ -28,10 +29,6 @@ namespace {
 constexpr double kMarginMm = 15;
 // What a printer's own margins are raised to, as for the design sheet.
 constexpr double kLeastPrinterMarginMm = 10;
-
-QString ToQString(const std::u16string& text) {
-    return QString::fromStdU16String(text);
-}
 
 // A name on one line: a table cell or a title has no room for the line breaks a name may hold.
 QString OneLine(const std::u16string& text) {
