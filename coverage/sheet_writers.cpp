@@ -1,25 +1,10 @@
 #include <string>
 
+#include "csv_field.h"
 #include "design_sheet.h"
 #include "utf8.h"
 
 namespace {
-
-// A CSV field as RFC 4180 writes it: quoted, quotes doubled, when it holds a comma, a quote or a
-// line break.
-void AppendField(std::string& csv, std::string_view field) {
-    if (field.find_first_of(",\"\r\n") == std::string::npos) {
-        csv += field;
-        return;
-    }
-    csv += '"';
-    for (const char c : field) {
-        if (c == '"')
-            csv += '"';
-        csv += c;
-    }
-    csv += '"';
-}
 
 void AppendRecord(std::string& csv, std::initializer_list<std::string_view> fields) {
     bool first = true;
@@ -27,7 +12,7 @@ void AppendRecord(std::string& csv, std::initializer_list<std::string_view> fiel
         if (!first)
             csv += ',';
         first = false;
-        AppendField(csv, field);
+        AppendCsvField(csv, field);
     }
     csv += "\r\n";
 }

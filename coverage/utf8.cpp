@@ -4,25 +4,6 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-void AppendUtf8(std::string& out, char32_t c) {
-    const auto byte = [](char32_t bits) { return static_cast<char>(bits); };
-    if (c < 0x80) {
-        out += byte(c);
-    } else if (c < 0x800) {
-        out += byte(0xC0 | c >> 6);
-        out += byte(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += byte(0xE0 | c >> 12);
-        out += byte(0x80 | (c >> 6 & 0x3F));
-        out += byte(0x80 | (c & 0x3F));
-    } else {
-        out += byte(0xF0 | c >> 18);
-        out += byte(0x80 | (c >> 12 & 0x3F));
-        out += byte(0x80 | (c >> 6 & 0x3F));
-        out += byte(0x80 | (c & 0x3F));
-    }
-}
-
 void AppendUtf16(std::u16string& out, char32_t c) {
     if (c < 0x10000) {
         out += static_cast<char16_t>(c);
@@ -41,6 +22,25 @@ bool IsLow(char16_t unit) {
 }
 
 }  // namespace
+
+void AppendUtf8(std::string& out, char32_t c) {
+    const auto byte = [](char32_t bits) { return static_cast<char>(bits); };
+    if (c < 0x80) {
+        out += byte(c);
+    } else if (c < 0x800) {
+        out += byte(0xC0 | c >> 6);
+        out += byte(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += byte(0xE0 | c >> 12);
+        out += byte(0x80 | (c >> 6 & 0x3F));
+        out += byte(0x80 | (c & 0x3F));
+    } else {
+        out += byte(0xF0 | c >> 18);
+        out += byte(0x80 | (c >> 12 & 0x3F));
+        out += byte(0x80 | (c >> 6 & 0x3F));
+        out += byte(0x80 | (c & 0x3F));
+    }
+}
 
 std::string Utf8Of(std::u16string_view text) {
     std::string out;

@@ -6,6 +6,8 @@
 #include <system_error>
 #include <unordered_set>
 
+#include "utf8.h"
+
 namespace {
 
 // Objects up to this many members are searched for a key twice; longer ones keep a set.
@@ -264,25 +266,6 @@ class Parser {
                 return Error("expected four hex digits after \\u");
         }
         return true;
-    }
-
-    static void AppendUtf8(std::string& out, char32_t c) {
-        const auto byte = [](char32_t bits) { return static_cast<char>(bits); };
-        if (c < 0x80) {
-            out += byte(c);
-        } else if (c < 0x800) {
-            out += byte(0xC0 | c >> 6);
-            out += byte(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += byte(0xE0 | c >> 12);
-            out += byte(0x80 | (c >> 6 & 0x3F));
-            out += byte(0x80 | (c & 0x3F));
-        } else {
-            out += byte(0xF0 | c >> 18);
-            out += byte(0x80 | (c >> 12 & 0x3F));
-            out += byte(0x80 | (c >> 6 & 0x3F));
-            out += byte(0x80 | (c & 0x3F));
-        }
     }
 
     bool ReadEscape(std::string& out) {

@@ -2,26 +2,15 @@
 
 #include <string_view>
 
+#include "csv_field.h"
 #include "schedule.h"
 #include "utf8.h"
 
 namespace {
 
-// A field as RFC 4180 writes it: quoted, quotes doubled, when it holds a comma, a quote or a
-// line break.
+// A field as RFC 4180 writes it, in UTF-8.
 void AppendField(std::string& csv, std::u16string_view text) {
-    const std::string field = Utf8Of(text);
-    if (field.find_first_of(",\"\r\n") == std::string::npos) {
-        csv += field;
-        return;
-    }
-    csv += '"';
-    for (const char c : field) {
-        if (c == '"')
-            csv += '"';
-        csv += c;
-    }
-    csv += '"';
+    AppendCsvField(csv, Utf8Of(text));
 }
 
 // The unit a column's figures are written in, which the file names in the header only.
