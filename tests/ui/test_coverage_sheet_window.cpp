@@ -98,12 +98,15 @@ void CoverageSheetWindowTest::aLensChosenBecomesTheCamerasLens() {
     const QString setTo = list->model()->index(0, 5).data().toString();
     Find<QPushButton>("useLens")->click();
     QCOMPARE(Find<QComboBox>("follow")->currentText(), QString("Own values"));
+    QVERIFY(Text("lensChosen").startsWith(model + QString::fromUtf8(" \u2014 ")));
+    QVERIFY(Find<QLabel>("lensChosen")->isVisibleTo(windows->coverage()));
     const QString sheet =
         QString::fromStdU16String(SheetText(windows->coverage()->Sheet(), NumberFormat{}));
     QVERIFY2(sheet.contains("\nLens: " + model + " ("), qPrintable(sheet));
     // Set as the list set it ("Set to", column 5: "4.00 mm").
     QCOMPARE(QString::number(Find<QLineEdit>("focal")->text().toDouble(), 'f', 2) + " mm", setTo);
     Type("focal", "1000");
+    QVERIFY(!Find<QLabel>("lensChosen")->isVisibleTo(windows->coverage()));
     QVERIFY(!QString::fromStdU16String(SheetText(windows->coverage()->Sheet(), NumberFormat{}))
                  .contains("\nLens: "));
 }

@@ -13,8 +13,10 @@
 #include <algorithm>
 #include <type_traits>
 
+#include "lens_lookup.h"
 #include "qt_text.h"
 #include "text_box.h"
+#include "utf8.h"
 
 namespace {
 
@@ -230,6 +232,14 @@ QWidget* CameraEditor::BuildCameraGroup() {
     m_focal =
         AddTextBox(m_cameraForm, "focal", QStringLiteral("Focal &length"), QStringLiteral("mm"));
     m_focal->setToolTip(QStringLiteral("The lens's focal length, in millimetres"));
+    m_lensChosen = new QLabel;
+    m_lensChosen->setObjectName(QStringLiteral("lensChosen"));
+    m_lensChosen->setWordWrap(true);
+    m_lensChosen->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_lensChosen->setToolTip(
+        QStringLiteral("The lens of the catalogue chosen with Use this lens; another focal "
+                       "length, or following another source, leaves it"));
+    m_cameraForm->addRow(QStringLiteral("Lens:"), m_lensChosen);
     return group;
 }
 
@@ -497,6 +507,17 @@ void CameraEditor::tilt_Change() {
 }
 
 void CameraEditor::ShowRowsInUse() {
+    const std::u16string& model = m_carried.lensModel;
+    const auto lens = model.empty() ? std::nullopt : FindLens(Utf8Of(model));
+    const QString chosen =
+        lens ? ToQString(model) + QStringLiteral(" \u2014 ") +
+                   QString::fromUtf8(lens->description.data(),
+                                     static_cast<qsizetype>(lens->description.size()))
+                       .simplified()
+             : QString();
+    if (m_lensChosen->text() != chosen)
+        m_lensChosen->setText(chosen);
+    m_cameraForm->setRowVisible(m_lensChosen, !chosen.isEmpty());
     const bool custom = static_cast<std::size_t>(m_format->currentData().toInt()) == kCustomFormat;
     const bool byPixelSize =
         static_cast<CustomSensor>(m_customBy->currentData().toInt()) == CustomSensor::ByPixelSize;

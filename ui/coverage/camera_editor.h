@@ -115,4 +115,5 @@ class CameraEditor : public QWidget {
         *m_distance, *m_cameraHeight, *m_targetHeight, *m_tiltAngleDeg, *m_requiredWidth;
     QCheckBox* m_mounted;
     QLabel* m_distanceCaption;
+    QLabel* m_lensChosen;  // the catalogue lens chosen for the camera, shown while there is one
 };
