@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "optics.h"
 
@@ -196,6 +197,17 @@ SideView ReadMounting(const CoverageInputs& in, const std::optional<double>& dis
 }
 
 }  // namespace
+
+bool operator==(const CoverageInputs& a, const CoverageInputs& b) {
+    const auto fields = [](const CoverageInputs& in) {
+        return std::tie(in.format, in.aspect, in.custom, in.customWidthMm, in.customHeightMm,
+                        in.pixelSizeUm, in.pixelsAcross, in.pixelsDown, in.focalLengthMm, in.unit,
+                        in.distance, in.distanceIsLineOfSight, in.mounted, in.cameraHeight,
+                        in.targetHeight, in.tiltAimed, in.tiltDeg, in.requiredLevel,
+                        in.requiredWidth, in.lensModel);
+    };
+    return fields(a) == fields(b);
+}
 
 CoverageInputs DefaultCoverageInputs(LengthUnit unit) {
     CoverageInputs inputs;

@@ -55,6 +55,13 @@ struct CoverageInputs {
     std::u16string lensModel;
 };
 
+// Field by field, texts as they are ("4" and "4.0" differ): an edit that leaves the inputs equal
+// changes nothing. A field added above is compared in coverage.cpp too.
+bool operator==(const CoverageInputs& a, const CoverageInputs& b);
+inline bool operator!=(const CoverageInputs& a, const CoverageInputs& b) {
+    return !(a == b);
+}
+
 // What a distance is measured along: the form's distance to the target (DistanceInputKind), or
 // the DORI table's farthest distances (FarthestKind). Without mounting the camera looks straight
 // at the target, so its distance is along the line of sight.

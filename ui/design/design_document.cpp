@@ -89,14 +89,15 @@ void DesignDocument::MarkSaved(const QString& path) {
 
 void DesignDocument::EditCamera(const std::string& id, const CoverageInputs& inputs) {
     const Camera* camera = FindCamera(m_design, id);
-    if (!camera || SameInputs(camera->inputs, inputs))
+    if (!camera || camera->inputs == inputs)
         return;
     const auto set = [id](Design design, const CoverageInputs& value) {
         return WithCamera(std::move(design), id, value);
     };
     Push(new SetValueCommand<CoverageInputs>(
         *this, QStringLiteral("Edit ") + CameraLabel(m_design, id), id, TypingKind::CameraInputs,
-        m_mergeWindow, camera->inputs, inputs, set, SameInputs));
+        m_mergeWindow, camera->inputs, inputs, set,
+        [](const CoverageInputs& a, const CoverageInputs& b) { return a == b; }));
 }
 
 void DesignDocument::RenameCamera(const std::string& id, std::u16string name) {
@@ -183,7 +184,7 @@ void DesignDocument::BreakMerge() {
 
 void DesignDocument::SetFollowedInputs(const std::string& id, const CoverageInputs& inputs) {
     const Camera* camera = FindCamera(m_design, id);
-    if (!camera || SameInputs(camera->inputs, inputs))
+    if (!camera || camera->inputs == inputs)
         return;
     BreakMerge();
     m_undoStack.resetClean();
