@@ -1,5 +1,6 @@
 #include "dori_table_view.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -99,8 +100,7 @@ void DoriTableView::FitColumns() {
                         metrics.horizontalAdvance(QLatin1Char('0'));
     m_fittedWidth = 0;
     for (int column = 0; column < model()->columnCount(); ++column) {
-        int widest =
-            WidestHeadingLine(metrics, model()->headerData(column, Qt::Horizontal).toString());
+        int widest = HeadingWidth(model()->headerData(column, Qt::Horizontal).toString());
         // Without mounting the ground range is empty, but its width is kept for when it shows;
         // the farthest distance is as wide under the heading of either kind of distance.
         if (column == DoriTableModel::kGroundRangeColumn)
@@ -109,10 +109,9 @@ void DoriTableView::FitColumns() {
             for (DistanceKind kind :
                  {DistanceKind::AlongTheLineOfSight, DistanceKind::OnTheGround}) {
                 const std::u16string_view caption = FarthestCaption(kind);
-                widest = std::max(
-                    widest, WidestHeadingLine(
-                                metrics, QString::fromUtf16(caption.data(), static_cast<qsizetype>(
-                                                                                caption.size()))));
+                widest =
+                    std::max(widest, HeadingWidth(QString::fromUtf16(
+                                         caption.data(), static_cast<qsizetype>(caption.size()))));
             }
         }
         for (int row = 0; row < model()->rowCount(); ++row)
@@ -123,6 +122,19 @@ void DoriTableView::FitColumns() {
             setColumnWidth(column, widest + padding);
     }
     updateGeometry();
+}
+
+int DoriTableView::HeadingWidth(const QString& heading) {
+    const auto known = m_headingWidths.constFind(heading);
+    if (known != m_headingWidths.cend())
+        return *known;
+    return *m_headingWidths.insert(heading, WidestHeadingLine(fontMetrics(), heading));
+}
+
+void DoriTableView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange)
+        m_headingWidths.clear();
+    QTableView::changeEvent(event);
 }
 
 QSize DoriTableView::sizeHint() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QTableView>
 
 class DoriTableModel;
@@ -21,6 +22,14 @@ class DoriTableView : public QTableView {
     // The whole table, the ground range too, fitted as above: no scrolling.
     QSize sizeHint() const override;
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
+    // The width of a heading wrapped at its narrowest, measured once for each heading and font:
+    // trying every way to break a heading costs more than the rest of an edit.
+    int HeadingWidth(const QString& heading);
+
     int m_fittedWidth = 0;
+    QHash<QString, int> m_headingWidths;
 };
