@@ -307,18 +307,6 @@ class SheetPainter {
         return top;
     }
 
-    // The least width in which a header breaks into at most two lines between its words.
-    static double TwoLineWidth(const QFontMetricsF& metrics, const QString& text) {
-        const QStringList words = text.split(QLatin1Char(' '));
-        double least = metrics.horizontalAdvance(text);
-        for (int split = 1; split < words.size(); ++split) {
-            least =
-                std::min(least, std::max(metrics.horizontalAdvance(words.mid(0, split).join(' ')),
-                                         metrics.horizontalAdvance(words.mid(split).join(' '))));
-        }
-        return std::ceil(least) + 1;
-    }
-
     // Draws the header and `count` rows from `first` at full page width, its columns as wide as
     // the first `measured` rows need (so a table continued on a new page keeps its columns); row
     // `bold` in bold.
@@ -433,6 +421,16 @@ QPalette PaperPalette() {
          {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         palette.setColor(role, Qt::black);
     return palette;
+}
+
+double TwoLineWidth(const QFontMetricsF& metrics, const QString& text) {
+    const QStringList words = text.split(QLatin1Char(' '));
+    double least = metrics.horizontalAdvance(text);
+    for (int split = 1; split < words.size(); ++split) {
+        least = std::min(least, std::max(metrics.horizontalAdvance(words.mid(0, split).join(' ')),
+                                         metrics.horizontalAdvance(words.mid(split).join(' '))));
+    }
+    return std::ceil(least) + 1;
 }
 
 QPageSize SheetPageSize(const QLocale& locale) {

@@ -7,6 +7,7 @@
 
 #include "design_sheet.h"
 
+class QFontMetricsF;
 class QLocale;
 class QPainter;
 class QPalette;
@@ -30,6 +31,10 @@ struct SheetPictures {
     SheetPicture sideView;
     SheetPicture topView;
 };
+
+// The least width in which a table's heading breaks into at most two lines between its words,
+// as the paper's tables set their headings.
+double TwoLineWidth(const QFontMetricsF& metrics, const QString& text);
 
 // Letter where offices use it, the United States and Canada (or wherever the locale measures in
 // US units); A4 everywhere else.

@@ -263,18 +263,6 @@ class ReportPainter {
         }
     }
 
-    // The least width in which a caption breaks into at most two lines between its words.
-    static double TwoLineWidth(const QFontMetricsF& metrics, const QString& text) {
-        const QStringList words = text.split(QLatin1Char(' '));
-        double least = metrics.horizontalAdvance(text);
-        for (int split = 1; split < words.size(); ++split) {
-            least =
-                std::min(least, std::max(metrics.horizontalAdvance(words.mid(0, split).join(' ')),
-                                         metrics.horizontalAdvance(words.mid(split).join(' '))));
-        }
-        return std::ceil(least) + 1;
-    }
-
     // The columns as wide as every row needs, so that they stay put from page to page, with the
     // captions on two lines; where that is wider than the page the names, then the lens models,
     // are cut short (with an ellipsis) down to a fifth of the page; any room left is shared out.
