@@ -2,15 +2,14 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QScreen>
+#include <QMessageBox>
 #include <QStandardPaths>
 
 #include "about_window.h"
-#include "coverage_window.h"
+#include "design_module_loader.h"
 #include "obbiettivi.h"
 #include "partno_window.h"
 #include "search_window.h"
-#include "window_placement.h"
 
 std::filesystem::path Module1::SettingsFile() {
 #ifdef Q_OS_WIN
@@ -21,30 +20,28 @@ std::filesystem::path Module1::SettingsFile() {
 #endif
 }
 
-ModeWindowSources::ModeWindowSources(const Obbiettivi& calculator, const PartNo& partNo,
-                                     QObject* parent)
-    : FollowedSources(parent), m_calculator(calculator), m_partNo(partNo) {
-    connect(&calculator, &Obbiettivi::calculatorChanged, this, &FollowedSources::calculatorChanged);
-    connect(&partNo, &PartNo::lensDecoded, this, &FollowedSources::lensDecoded);
-}
+ModeWindowReadings::ModeWindowReadings(const Obbiettivi& calculator, const PartNo& partNo)
+    : m_calculator(calculator), m_partNo(partNo) {}
 
-const LensCalculator& ModeWindowSources::Calculator() const {
+const LensCalculator& ModeWindowReadings::Calculator() const {
     return m_calculator.calculator();
 }
 
-std::string_view ModeWindowSources::SensorFormatInches() const {
+std::string_view ModeWindowReadings::SensorFormatInches() const {
     return m_calculator.sensorFormatInches();
 }
 
-bool ModeWindowSources::ZoomLensChosen() const {
+bool ModeWindowReadings::ZoomLensChosen() const {
     return m_calculator.zoomLensChosen();
 }
 
-const std::optional<DecodedLens>& ModeWindowSources::LastDecodedLens() const {
+const std::optional<DecodedLens>& ModeWindowReadings::LastDecodedLens() const {
     return m_partNo.lastDecodedLens();
 }
 
-Module1::Module1(const std::filesystem::path& settingsFile) {
+Module1::Module1(const std::filesystem::path& settingsFile,
+                 CreateDesignWindowsFunction createDesignWindows)
+    : createDesignWindows(createDesignWindows) {
     mainWindow = new Obbiettivi(settingsFile);
     partNoWindow = new PartNo();
     searchWindow = new Search();
@@ -53,10 +50,10 @@ Module1::Module1(const std::filesystem::path& settingsFile) {
     connect(mainWindow, &Obbiettivi::searchRequested, this, &Module1::ShowSearchResults);
     connect(mainWindow, &Obbiettivi::partNoModeRequested, this, &Module1::ShowPartNoMode);
     connect(mainWindow, &Obbiettivi::aboutRequested, this, [this] { ShowAbout(mainWindow); });
-    connect(mainWindow, &Obbiettivi::exitRequested, this, &Module1::EndProgram);
+    connect(mainWindow, &Obbiettivi::exitRequested, this, &Module1::RequestExit);
     connect(partNoWindow, &PartNo::typeModeRequested, this, &Module1::ShowTypeMode);
     connect(partNoWindow, &PartNo::aboutRequested, this, [this] { ShowAbout(partNoWindow); });
-    connect(partNoWindow, &PartNo::exitRequested, this, &Module1::EndProgram);
+    connect(partNoWindow, &PartNo::exitRequested, this, &Module1::RequestExit);
     connect(searchWindow, &Search::closeRequested, this, &Module1::CloseSearchResults);
     for (ModeWindow* window :
          {static_cast<ModeWindow*>(mainWindow), static_cast<ModeWindow*>(partNoWindow)})
@@ -66,7 +63,7 @@ Module1::Module1(const std::filesystem::path& settingsFile) {
 }
 
 Module1::~Module1() {
-    delete coverageWindow;
+    designWindows.reset();
     delete aboutWindow.data();
     delete searchWindow;
     delete partNoWindow;
@@ -132,36 +129,51 @@ void Module1::CloseAbout() {
     aboutWindow = nullptr;
 }
 
-namespace {
-
-// Beside `other` where the screen has room, at the size its layout asks for. The window
-// manager's frame is not known before the first show; the mode window's, from the same window
-// manager, is the best guess.
-void OpenBeside(CoverageWindow* window, const QWidget* other) {
-    const QRect available = other->screen()->availableGeometry();
-    const QRect inside = other->geometry(), outside = other->frameGeometry();
-    const QMargins frame(inside.left() - outside.left(), inside.top() - outside.top(),
-                         outside.right() - inside.right(), outside.bottom() - inside.bottom());
-    const QSize size = window->DefaultSize(available.size().shrunkBy(frame));
-    const QRect placed = PlaceBeside(available, outside, size.grownBy(frame));
-    window->resize(placed.size().shrunkBy(frame));
-    window->move(placed.topLeft());
+QWidget* Module1::coverage() const {
+    return designWindows ? designWindows->Window() : nullptr;
 }
 
-}  // namespace
+QWidget* Module1::ModeWindowShown() const {
+    return mainWindow->isVisible() ? static_cast<QWidget*>(mainWindow) : partNoWindow;
+}
 
-// Not one of the modes: it hides nothing, and stays open beside either mode window. It is made
-// the first time it is asked for, so that it costs nothing at start-up.
-void Module1::ShowCoverage() {
-    if (!coverageWindow) {
-        coverageSources = new ModeWindowSources(*mainWindow, *partNoWindow, this);
-        coverageWindow = new CoverageWindow(*coverageSources);
-        OpenBeside(coverageWindow,
-                   mainWindow->isVisible() ? static_cast<QWidget*>(mainWindow) : partNoWindow);
+// Not made at start-up, so that the calculator starts without the module and what it links.
+DesignWindows* Module1::EnsureDesignWindows() {
+    if (designWindows)
+        return designWindows.get();
+    if (!createDesignWindows) {
+        auto loaded = LoadDesignModule();
+        if (const QString* why = std::get_if<QString>(&loaded)) {
+            QMessageBox::critical(
+                ModeWindowShown(), QStringLiteral("Vistamarq"),
+                QStringLiteral("The design window cannot be opened: %1").arg(*why));
+            return nullptr;
+        }
+        createDesignWindows = std::get<CreateDesignWindowsFunction>(loaded);
     }
-    coverageWindow->show();
-    coverageWindow->raise();
-    coverageWindow->activateWindow();
+    designReadings = std::make_unique<ModeWindowReadings>(*mainWindow, *partNoWindow);
+    designWindows.reset(createDesignWindows(*designReadings));
+    connect(mainWindow, &Obbiettivi::calculatorChanged, this,
+            [this] { designWindows->CalculatorChanged(); });
+    connect(partNoWindow, &PartNo::lensDecoded, this, [this] { designWindows->LensDecoded(); });
+    return designWindows.get();
+}
+
+// Not one of the modes: it hides nothing, and stays open beside either mode window.
+void Module1::ShowCoverage() {
+    if (DesignWindows* windows = EnsureDesignWindows())
+        windows->Show(ModeWindowShown());
+}
+
+void Module1::OpenDesignFile(const QString& path) {
+    if (DesignWindows* windows = EnsureDesignWindows())
+        windows->OpenFile(path, ModeWindowShown());
+}
+
+void Module1::RequestExit() {
+    if (designWindows && !designWindows->MayEndProgram())
+        return;
+    EndProgram();
 }
 
 void Module1::EndProgram() {

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "coverage_window.h"
+#include "design_windows.h"
 #include "layout.h"
 #include "module1.h"
 #include "obbiettivi.h"
@@ -28,7 +29,8 @@ struct Sources {
     }
     Obbiettivi calculator{"/nonexistent/settings"};
     PartNo partNo;
-    ModeWindowSources followed{calculator, partNo};
+    ModeWindowReadings readings{calculator, partNo};
+    ReadingsSources followed{readings};
 };
 
 Sources* sources = nullptr;  // made in main(), once the application exists

@@ -10,6 +10,7 @@
 #include "../ui/access_keys.h"
 #include "coverage_window.h"
 #include "layout.h"
+#include "design_windows.h"
 #include "module1.h"
 #include "obbiettivi.h"
 
@@ -59,7 +60,7 @@ void RealCoverageKeysTest::initTestCase() {
 }
 
 void RealCoverageKeysTest::init() {
-    windows = std::make_unique<Module1>("/nonexistent/settings");
+    windows = std::make_unique<Module1>("/nonexistent/settings", DesignWindowsInProcess);
     QTRY_COMPARE(QApplication::activeWindow(), windows->obbiettivi());
     QTest::qWait(200);
     Keys("ctrl+k");

@@ -14,6 +14,7 @@
 #include "access_keys.h"
 #include "coverage_window.h"
 #include "layout.h"
+#include "design_windows.h"
 #include "module1.h"
 
 class CoverageKeyboardTest : public QObject {
@@ -54,7 +55,7 @@ class CoverageKeyboardTest : public QObject {
 
 void CoverageKeyboardTest::init() {
     QLocale::setDefault(QLocale::c());
-    windows = std::make_unique<Module1>("/nonexistent/settings");
+    windows = std::make_unique<Module1>("/nonexistent/settings", DesignWindowsInProcess);
     windows->ShowCoverage();
     QVERIFY(QTest::qWaitForWindowActive(Window()));
 }

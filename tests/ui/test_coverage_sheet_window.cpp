@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include "coverage_window.h"
+#include "design_windows.h"
 #include "layout.h"
 #include "module1.h"
 #include "obbiettivi.h"
@@ -37,6 +38,7 @@ class CoverageSheetWindowTest : public QObject {
         return windows->coverage()->findChild<Control*>(name);
     }
     QString Text(const char* name) const { return Find<QLabel>(name)->text(); }
+    CoverageWindow* Window() const { return qobject_cast<CoverageWindow*>(windows->coverage()); }
     void Type(const char* box, const QString& text) { Find<QLineEdit>(box)->setText(text); }
 
     std::unique_ptr<Module1> windows;
@@ -46,7 +48,7 @@ class CoverageSheetWindowTest : public QObject {
 // 20 ft away on the ground.
 void CoverageSheetWindowTest::init() {
     QLocale::setDefault(QLocale::c());
-    windows = std::make_unique<Module1>("/nonexistent/settings");
+    windows = std::make_unique<Module1>("/nonexistent/settings", DesignWindowsInProcess);
     windows->ShowCoverage();
     Find<QComboBox>("follow")->setCurrentIndex(int(CoverageWindow::Source::OwnValues));
     Find<QComboBox>("units")->setCurrentIndex(1);  // feet
@@ -100,14 +102,13 @@ void CoverageSheetWindowTest::aLensChosenBecomesTheCamerasLens() {
     QCOMPARE(Find<QComboBox>("follow")->currentText(), QString("Own values"));
     QVERIFY(Text("lensChosen").startsWith(model + QString::fromUtf8(" \u2014 ")));
     QVERIFY(Find<QLabel>("lensChosen")->isVisibleTo(windows->coverage()));
-    const QString sheet =
-        QString::fromStdU16String(SheetText(windows->coverage()->Sheet(), NumberFormat{}));
+    const QString sheet = QString::fromStdU16String(SheetText(Window()->Sheet(), NumberFormat{}));
     QVERIFY2(sheet.contains("\nLens: " + model + " ("), qPrintable(sheet));
     // Set as the list set it ("Set to", column 5: "4.00 mm").
     QCOMPARE(QString::number(Find<QLineEdit>("focal")->text().toDouble(), 'f', 2) + " mm", setTo);
     Type("focal", "1000");
     QVERIFY(!Find<QLabel>("lensChosen")->isVisibleTo(windows->coverage()));
-    QVERIFY(!QString::fromStdU16String(SheetText(windows->coverage()->Sheet(), NumberFormat{}))
+    QVERIFY(!QString::fromStdU16String(SheetText(Window()->Sheet(), NumberFormat{}))
                  .contains("\nLens: "));
 }
 
@@ -123,7 +124,7 @@ void CoverageSheetWindowTest::sheetIsCopiedAndWritten_data() {
 void CoverageSheetWindowTest::sheetIsCopiedAndWritten() {
     QFETCH(QString, what);
     QFETCH(QString, opening);
-    auto* window = windows->coverage();
+    auto* window = Window();
     window->findChild<QPushButton*>("copySheet")->click();
     const QString copied = QApplication::clipboard()->text();
     QVERIFY2(copied.contains("\nFocal length: 4 mm\n"), qPrintable(copied.left(400)));

@@ -13,6 +13,7 @@
 
 #include "coverage_window.h"
 #include "layout.h"
+#include "design_windows.h"
 #include "module1.h"
 #include "obbiettivi.h"
 #include "partno_window.h"
@@ -92,7 +93,7 @@ class CoverageWindowTest : public QObject {
 
 void CoverageWindowTest::init() {
     QLocale::setDefault(QLocale::c());  // a decimal point, and metres
-    windows = std::make_unique<Module1>("/nonexistent/settings");
+    windows = std::make_unique<Module1>("/nonexistent/settings", DesignWindowsInProcess);
     QVERIFY(QTest::qWaitForWindowActive(windows->obbiettivi()));
     QTRY_COMPARE(Find<QLineEdit>(windows->obbiettivi(), "H1")->text(), QString("24"));
 }
@@ -306,7 +307,7 @@ void CoverageWindowTest::anEditMeasuresTheTableOnce() {
 void CoverageWindowTest::startsInTheUsersNumberFormat() {
     windows.reset();
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    windows = std::make_unique<Module1>("/nonexistent/settings");
+    windows = std::make_unique<Module1>("/nonexistent/settings", DesignWindowsInProcess);
     Open(windows->obbiettivi());
     Do("follow=3");
     Find<QCheckBox>(windows->coverage(), "mounted")->click();

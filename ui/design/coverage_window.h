@@ -44,6 +44,13 @@ class CoverageWindow : public QWidget {
     std::optional<QString> SaveCsv(const QString& path) const;
     std::optional<QString> ExportPdf(const QString& path) const;
 
+    // "Save changes to NAME?" when the design has changes: true when the caller may go on (no
+    // changes, saved, or discarded), false when the user chose to stay.
+    bool MaySetDesignAside();
+    // Opens the design file at `path` in place of the design open, without asking; a message box
+    // says why when it does not open.
+    void OpenFile(const QString& path);
+
     // The size the window opens at when the screen has `room` for its frameless area: what its
     // layout asks for, no larger than the room.
     QSize DefaultSize(const QSize& room) const;

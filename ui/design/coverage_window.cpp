@@ -308,3 +308,9 @@ std::optional<QString> CoverageWindow::SaveCsv(const QString& path) const {
 std::optional<QString> CoverageWindow::ExportPdf(const QString& path) const {
     return SheetActions::ExportPdf(Sheet(), path);
 }
+
+bool CoverageWindow::MaySetDesignAside() {
+    return true;
+}
+
+void CoverageWindow::OpenFile(const QString&) {}

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# The calculator starts without what only the design window uses: once its window is up, the
+# process has mapped neither the design module nor Qt SQL, Qt Print Support, Qt PDF or Qt SVG.
+# Tools > Coverage… (Ctrl+K) then loads the module, which shows that the check reads the map
+# the program really has.
+set -euo pipefail
+program=${1:?usage: startup_libraries_test.sh path/to/vistamarq}
+source "$(dirname "$0")/../../tools/headless-x.sh"
+start_headless_x
+
+"$program" &
+program_pid=$!
+trap 'kill "$program_pid" 2>/dev/null || true' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+design_only='vistamarq-design\.so|libQt6Sql|libQt6PrintSupport|libQt6Pdf|libQt6Svg'
+
+wait_for_window Vistamarq >/dev/null || fail "no window titled Vistamarq was mapped"
+sleep 0.5
+mapped=$(grep -oE "$design_only" "/proc/$program_pid/maps" | sort -u || true)
+[ -z "$mapped" ] || fail "mapped at start-up: $(echo $mapped)"
+echo "at start-up: none of the design window's libraries is mapped"
+
+xdotool key --clearmodifiers ctrl+k
+for _ in $(seq 100); do
+    grep -q 'vistamarq-design\.so' "/proc/$program_pid/maps" && break
+    sleep 0.1
+done
+for library in vistamarq-design.so libQt6PrintSupport; do
+    grep -q "$library" "/proc/$program_pid/maps" || fail "$library not mapped after Ctrl+K"
+done
+echo "after Ctrl+K: the design module and its libraries are mapped"
