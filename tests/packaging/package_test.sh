@@ -16,7 +16,7 @@ for needed in libqt6widgets6 qt6-qpa-plugins libqt6sql6-sqlite fonts-liberation2
     case "$depends" in *"$needed"*) ;; *) echo "FAIL: $needed missing from Depends: $depends"; exit 1 ;; esac
 done
 contents=$(dpkg-deb -c "$deb")
-for needed in usr/share/mime/packages/org.vistamarq.Vistamarq.xml \
+for needed in usr/share/mime/packages/org.vistamarq.Vistamarq.xml usr/share/doc/vistamarq/design-file.md.gz \
     usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/mimetypes/application-x-vistamarq-design.png; do
     case "$contents" in *" ./$needed"*) ;; *) echo "FAIL: $needed missing from the package"; exit 1 ;; esac
 done
