@@ -13,6 +13,7 @@ packages=(
     xdotool x11-utils imagemagick
     fonts-liberation2     # metric-compatible stand-in for Arial
     desktop-file-utils appstream   # validate the installed menu entry and description
+    shared-mime-info libglib2.0-bin sqlite3   # the design file's type as a file manager sees it
     file                  # `make package` finds the programs to strip with it
     lintian               # Debian's checker, run on the built packages
     at-spi2-core dbus-daemon python3-pyatspi   # what a screen reader reads, on a private D-Bus
