@@ -37,8 +37,8 @@ class DesignFileActions : public QObject {
   public:
     // `window`: parent of the dialogs and message boxes. `document`: the design being edited.
     // `format`: the user's number format (for ReadDesign and the report/schedule figures).
-    // `newDesign`: makes the design File > New starts from (the window gives "one camera, Camera
-    // 1").
+    // `newDesign`: makes the design File > New starts from (the window gives one camera, "Camera
+    // 1"). A document that already has a path is taken as that file's, as the file is now.
     DesignFileActions(QWidget* window, DesignDocument& document, NumberFormat format,
                       std::function<Design()> newDesign, QObject* parent = nullptr);
 
