@@ -25,7 +25,7 @@ for _ in $(seq 100); do
     grep -q 'vistamarq-design\.so' "/proc/$program_pid/maps" && break
     sleep 0.1
 done
-for library in vistamarq-design.so libQt6PrintSupport; do
+for library in vistamarq-design.so libQt6Sql libQt6PrintSupport; do
     grep -q "$library" "/proc/$program_pid/maps" || fail "$library not mapped after Ctrl+K"
 done
 echo "after Ctrl+K: the design module and its libraries are mapped"

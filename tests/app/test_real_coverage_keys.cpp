@@ -8,9 +8,10 @@
 #include <QtTest>
 
 #include "../ui/access_keys.h"
+#include "../ui/private_home.h"
 #include "coverage_window.h"
-#include "layout.h"
 #include "design_windows.h"
+#include "layout.h"
 #include "module1.h"
 #include "obbiettivi.h"
 
@@ -50,6 +51,7 @@ class RealCoverageKeysTest : public QObject {
         return visited;
     }
 
+    PrivateHome home;
     std::unique_ptr<Module1> windows;
 };
 
@@ -71,7 +73,9 @@ void RealCoverageKeysTest::init() {
 void RealCoverageKeysTest::tabVisitsEveryControlInReadingOrder_data() {
     QTest::addColumn<int>("follow");
     QTest::addColumn<QString>("visited");
-    const QString views = " qt_tabwidget_tabbar copySheet saveCsv exportPdf printSheet";
+    const QString views =
+        " qt_tabwidget_tabbar copySheet saveCsv exportPdf printSheet designName "
+        "designNotes cameras";
     QTest::newRow("own values: every field of the form, the tabs, the sheet")
         << 3
         << "follow format aspect resolution pixelsH pixelsV focal units distance mounted "

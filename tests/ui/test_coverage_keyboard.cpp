@@ -13,9 +13,10 @@
 
 #include "access_keys.h"
 #include "coverage_window.h"
-#include "layout.h"
 #include "design_windows.h"
+#include "layout.h"
 #include "module1.h"
+#include "private_home.h"
 
 class CoverageKeyboardTest : public QObject {
     Q_OBJECT
@@ -50,6 +51,7 @@ class CoverageKeyboardTest : public QObject {
         return visited;
     }
 
+    PrivateHome home;
     std::unique_ptr<Module1> windows;
 };
 
@@ -65,7 +67,10 @@ void CoverageKeyboardTest::tabVisitsEveryControlInReadingOrder_data() {
     QTest::addColumn<bool>("mounted");
     QTest::addColumn<int>("tab");
     QTest::addColumn<QString>("visited");
-    const QString sheet = " qt_tabwidget_tabbar copySheet saveCsv exportPdf printSheet";
+    // From the sheet's commands the focus goes round to the design's name, notes and schedule.
+    const QString sheet =
+        " qt_tabwidget_tabbar copySheet saveCsv exportPdf printSheet designName "
+        "designNotes cameras";
     QTest::newRow("own values, pictures: every form field, the tabs, the sheet")
         << "follow=3" << false << 0
         << "follow format aspect resolution pixelsH pixelsV focal units distance mounted "
@@ -75,15 +80,14 @@ void CoverageKeyboardTest::tabVisitsEveryControlInReadingOrder_data() {
         << "follow=0" << true << 1
         << "follow resolution pixelsH pixelsV focal units distance mounted cameraHeight "
            "targetHeight tilt requiredLevel requiredWidth qt_tabwidget_tabbar doriTable copySheet "
-           "saveCsv "
-           "exportPdf printSheet";
+           "saveCsv exportPdf printSheet designName designNotes cameras";
     QTest::newRow("custom by pixel size, typed tilt, lenses")
         << "follow=3;format=12;customBy=1;tilt=1" << true << 2
         << "follow format customBy pixelSize resolution pixelsH pixelsV focal units distance "
            "mounted cameraHeight targetHeight tilt tiltAngleDeg requiredLevel requiredWidth "
            "qt_tabwidget_tabbar filterFixed filterVarifocal filterZoom filterManual "
            "filterDC filterVideo filterMotorised filterMegapixels lensSuggestions copySheet "
-           "saveCsv exportPdf printSheet";
+           "saveCsv exportPdf printSheet designName designNotes cameras";
 }
 
 void CoverageKeyboardTest::tabVisitsEveryControlInReadingOrder() {

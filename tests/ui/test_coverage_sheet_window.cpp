@@ -17,6 +17,7 @@
 #include "layout.h"
 #include "module1.h"
 #include "obbiettivi.h"
+#include "private_home.h"
 
 class CoverageSheetWindowTest : public QObject {
     Q_OBJECT
@@ -41,6 +42,7 @@ class CoverageSheetWindowTest : public QObject {
     CoverageWindow* Window() const { return qobject_cast<CoverageWindow*>(windows->coverage()); }
     void Type(const char* box, const QString& text) { Find<QLineEdit>(box)->setText(text); }
 
+    PrivateHome home;
     std::unique_ptr<Module1> windows;
 };
 

@@ -12,11 +12,12 @@
 #include <QtTest>
 
 #include "coverage_window.h"
-#include "layout.h"
 #include "design_windows.h"
+#include "layout.h"
 #include "module1.h"
 #include "obbiettivi.h"
 #include "partno_window.h"
+#include "private_home.h"
 
 class CoverageWindowTest : public QObject {
     Q_OBJECT
@@ -88,6 +89,7 @@ class CoverageWindowTest : public QObject {
         return names.join(',');
     }
 
+    PrivateHome home;
     std::unique_ptr<Module1> windows;
 };
 
@@ -125,7 +127,7 @@ void CoverageWindowTest::opensBesideEitherModeWindowAndStays() {
     QVERIFY(!windows->coverage());  // nothing of it is made at start-up
     Open(windows->obbiettivi());    // Ctrl+K
     QWidget* opened = windows->coverage();
-    QCOMPARE(opened->windowTitle(), QString("Coverage"));
+    QCOMPARE(opened->windowTitle(), QString("Untitled \u2014 Vistamarq Design[*]"));
     QCOMPARE(VisibleWindows(), QString("Coverage,Obbiettivi"));
     Do("part=");
     QCOMPARE(VisibleWindows(), QString("Coverage,PartNo"));

@@ -204,7 +204,9 @@ void DesignDocumentTest::modified_data() {
     QTest::newRow("saved") << "focal c1 8; save" << false;
     QTest::newRow("undone back to what was saved") << "focal c1 8; save; focal c1 9; undo" << false;
     QTest::newRow("undone past the save") << "focal c1 8; save; undo" << true;
-    QTest::newRow("followed inputs") << "follow c1 9" << true;
+    QTest::newRow("followed inputs, untitled and unchanged: nothing to lose")
+        << "follow c1 9" << false;
+    QTest::newRow("followed inputs of a saved design") << "focal c1 8; save; follow c1 9" << true;
     QTest::newRow("followed inputs, every step undone") << "focal c1 8; follow c1 9; undo" << true;
     QTest::newRow("followed inputs saved") << "follow c1 9; save" << false;
     QTest::newRow("another design loaded") << "focal c1 8; load" << false;

@@ -2,17 +2,28 @@
 
 #include <QComboBox>
 #include <QDate>
+#include <QDir>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "camera_inputs.h"
+#include "cameras_panel.h"
 #include "coverage/camera_editor.h"
 #include "coverage/dori_table_model.h"
 #include "coverage/dori_table_view.h"
@@ -21,9 +32,14 @@
 #include "coverage/results_panel.h"
 #include "coverage/sheet_actions.h"
 #include "coverage_pictures.h"
+#include "design_document.h"
+#include "design_edits.h"
+#include "design_file_actions.h"
+#include "design_menus.h"
 #include "lens_list.h"
 #include "lens_lookup.h"
 #include "qt_text.h"
+#include "recovery_copies.h"
 
 namespace {
 
@@ -89,14 +105,87 @@ CoverageWindow::CoverageWindow(const FollowedSources& sources, QWidget* parent)
     m_buttons = m_sheetActions->MakeButtonRow();
     m_buttons->layout()->setContentsMargins(columns->contentsMargins());
     outer->addWidget(m_buttons);
-    ChainTabOrder(m_buttons);
 
     connect(m_editor, &CameraEditor::inputsEdited, this, &CoverageWindow::Form_Change);
     connect(m_follower, &SourceFollower::followedChanged, this, &CoverageWindow::Source_Change);
+    connect(m_follow, &QComboBox::activated, this, &CoverageWindow::follow_Change);
     connect(m_lensList, &LensListPage::filterChanged, this, &CoverageWindow::Form_Change);
     connect(m_lensList, &LensListPage::lensChosen, this, &CoverageWindow::lensSuggestions_Chosen);
-    Source_Change();
+
+    BuildDesign();
+    // Between the schedule and the camera, the room goes to the camera.
+    auto* split = new QSplitter(Qt::Vertical);
+    split->setObjectName(QStringLiteral("designSplit"));
+    split->setChildrenCollapsible(false);
+    split->addWidget(m_cameras);
+    split->addWidget(scroller);
+    split->setStretchFactor(1, 1);
+    outer->insertWidget(0, split, 1);
+    m_cameras->layout()->setContentsMargins(columns->contentsMargins().left(),
+                                            columns->contentsMargins().top(),
+                                            columns->contentsMargins().right(), 0);
+    ChainTabOrder(m_buttons);
+    // The history's Undo and Redo, not a text box's own, whichever box has the focus.
+    for (QWidget* box : findChildren<QLineEdit*>())
+        box->installEventFilter(this);
+    for (QWidget* box : findChildren<QPlainTextEdit*>())
+        box->installEventFilter(this);
+    m_cameras->SetDesign(m_document->Current());
     setMinimumSize(480, 360);
+}
+
+// The design: its history, its files, its menus and its schedule, wired to the editor.
+void CoverageWindow::BuildDesign() {
+    const LengthUnit unit = m_editor->Inputs().unit;
+    m_document = new DesignDocument(NewDesign(unit), {}, this);
+    m_files = new DesignFileActions(
+        this, *m_document, m_numberFormat, [unit] { return NewDesign(unit); }, this);
+    auto* bar = new QMenuBar;
+    m_menus = new DesignMenus(bar, m_document->UndoStack(), m_files->RecentMenu(), this);
+    layout()->setMenuBar(bar);
+    m_cameras = new CamerasPanel(m_numberFormat);
+    m_currentId = m_document->Current().cameras.front().id;
+    m_sourceOf[m_currentId] = m_follower->Current();
+    setWindowTitle(m_document->WindowTitle());
+
+    const DesignMenus& menus = *m_menus;
+    connect(menus.mnuNew, &QAction::triggered, m_files, &DesignFileActions::New);
+    connect(menus.mnuOpen, &QAction::triggered, m_files, &DesignFileActions::Open);
+    connect(menus.mnuSave, &QAction::triggered, m_files, &DesignFileActions::Save);
+    connect(menus.mnuSaveAs, &QAction::triggered, m_files, &DesignFileActions::SaveAs);
+    connect(menus.mnuExportReport, &QAction::triggered, m_files, &DesignFileActions::ExportReport);
+    connect(menus.mnuExportSchedule, &QAction::triggered, m_files,
+            &DesignFileActions::ExportSchedule);
+    connect(menus.mnuPrintReport, &QAction::triggered, m_files, &DesignFileActions::PrintReport);
+    connect(menus.mnuCloseDesign, &QAction::triggered, this, &CoverageWindow::mnuCloseDesign_Click);
+    connect(menus.mnuAddCamera, &QAction::triggered, this, &CoverageWindow::mnuAddCamera_Click);
+    connect(menus.mnuDuplicateCamera, &QAction::triggered, this,
+            &CoverageWindow::mnuDuplicateCamera_Click);
+    connect(menus.mnuRemoveCamera, &QAction::triggered, this,
+            &CoverageWindow::mnuRemoveCamera_Click);
+    connect(menus.mnuMoveCameraUp, &QAction::triggered, this, [this] { MoveCamera(-1); });
+    connect(menus.mnuMoveCameraDown, &QAction::triggered, this, [this] { MoveCamera(+1); });
+    connect(menus.mnuAboutDesigns, &QAction::triggered, this,
+            &CoverageWindow::mnuAboutDesigns_Click);
+
+    connect(m_document, &DesignDocument::designChanged, this, &CoverageWindow::Design_Change);
+    connect(m_document, &DesignDocument::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(m_document, &DesignDocument::pathChanged, this,
+            [this] { setWindowTitle(m_document->WindowTitle()); });
+    connect(m_files, &DesignFileActions::designReplaced, this,
+            &CoverageWindow::files_DesignReplaced);
+    connect(m_cameras, &CamerasPanel::currentCameraChanged, this,
+            &CoverageWindow::cameras_CurrentChanged);
+    connect(m_cameras, &CamerasPanel::selectionChanged, this, &CoverageWindow::UpdateCommands);
+    connect(m_cameras, &CamerasPanel::renameRequested, this,
+            [this](const std::string& id, const QString& name) {
+                m_document->RenameCamera(id, name.toStdU16String());
+            });
+    connect(m_cameras, &CamerasPanel::nameEdited, this,
+            [this](const QString& name) { m_document->Rename(name.toStdU16String()); });
+    connect(m_cameras, &CamerasPanel::notesEdited, this,
+            [this](const QString& notes) { m_document->SetNotes(notes.toStdU16String()); });
+    connect(m_cameras, &CamerasPanel::typingEnded, m_document, &DesignDocument::BreakMerge);
 }
 
 QWidget* CoverageWindow::BuildInputs() {
@@ -184,9 +273,13 @@ QWidget* CoverageWindow::BuildLensList() {
     return scroller;
 }
 
-// Reading order: the form from the top, the tabs and the one shown, the sheet's commands.
+// Reading order: the design and its schedule, the form from the top, the tabs and the one shown,
+// the sheet's commands.
 void CoverageWindow::ChainTabOrder(QWidget* sheetButtons) {
-    std::vector<QWidget*> order{m_follow};
+    std::vector<QWidget*> order;
+    if (m_cameras)
+        order = m_cameras->TabOrder();
+    order.push_back(m_follow);
     for (QWidget* control : m_editor->TabOrder())
         order.push_back(control);
     order.insert(order.end(), {m_views->tabBar(), m_doriTable});
@@ -207,7 +300,8 @@ QSize CoverageWindow::DefaultSize(const QSize& room) const {
     const QMargins margins = m_content->layout()->contentsMargins();
     const int besideTable = m_inputs->sizeHint().width() + m_content->layout()->spacing() +
                             m_doriTable->sizeHint().width() + margins.left() + margins.right();
-    const int contents = m_content->sizeHint().height() + m_buttons->sizeHint().height();
+    const int contents = m_content->sizeHint().height() + m_buttons->sizeHint().height() +
+                         m_cameras->sizeHint().height() + layout()->menuBar()->sizeHint().height();
     const QSize wanted(std::max(m_content->minimumSizeHint().width() * 6 / 5, besideTable),
                        std::max(contents * 5 / 4, room.height() * 9 / 10));
     return wanted.boundedTo(room);
@@ -216,12 +310,30 @@ QSize CoverageWindow::DefaultSize(const QSize& room) const {
 void CoverageWindow::showEvent(QShowEvent* event) {
     m_follower->Start();
     QWidget::showEvent(event);
+    // Once the window is up, the design a killed program left is offered back.
+    if (!m_recoveryOffered) {
+        m_recoveryOffered = true;
+        QTimer::singleShot(0, m_files, &DesignFileActions::OfferRecovery);
+    }
 }
 
 // Hidden, the window follows nothing: no slot of its own runs until it is shown again.
 void CoverageWindow::hideEvent(QHideEvent* event) {
     m_follower->Stop();
     QWidget::hideEvent(event);
+}
+
+bool CoverageWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QKeyCombination pressed = key->keyCombination();
+        for (const QAction* action : {m_menus->mnuUndo, m_menus->mnuRedo}) {
+            if (action->shortcut() == QKeySequence(pressed) || key->matches(QKeySequence::Undo) ||
+                key->matches(QKeySequence::Redo))
+                return true;  // not taken by the box: the window's shortcut goes off
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 // The source changed, or the window is shown: what it gives is copied into the form.
@@ -242,6 +354,145 @@ void CoverageWindow::Form_Change() {
     if (followed.aspect != edited.aspect)
         m_editor->FitPixelsToAspect(followed.aspect);
     Recompute(m_editor->Inputs());
+    StoreInDesign();
+}
+
+// The user chose what the camera follows.
+void CoverageWindow::follow_Change() {
+    m_sourceOf[m_currentId] = m_follower->Current();
+}
+
+void CoverageWindow::StoreInDesign() {
+    if (m_showingCamera || !m_document || m_currentId.empty())
+        return;
+    const CoverageInputs shown = m_editor->Inputs();
+    if (shown.unit != m_document->Current().unit)
+        m_document->SetUnit(shown.unit);
+    const auto canonical = CanonicalInputs(shown, m_numberFormat);
+    if (!canonical)
+        return;  // the message says what to enter; the design keeps the last good inputs
+    if (m_follower->Current() == Source::OwnValues)
+        m_document->EditCamera(m_currentId, *canonical);
+    else
+        m_document->SetFollowedInputs(m_currentId, *canonical);
+}
+
+// After every change of the design: the schedule and title show it, and an undo or redo that
+// changed the camera in the editor shows there, as its own values.
+void CoverageWindow::Design_Change() {
+    const Design& design = m_document->Current();
+    setWindowTitle(m_document->WindowTitle());
+    setWindowModified(m_document->IsModified());
+    m_cameras->SetDesign(design);
+    const Camera* camera = FindCamera(design, m_currentId);
+    if (!camera) {
+        ShowCamera(m_cameras->CurrentId());
+    } else if (!m_showingCamera) {
+        const auto shown = CanonicalInputs(m_editor->Inputs(), m_numberFormat);
+        if (!shown || !(*shown == camera->inputs) || m_editor->Inputs().unit != design.unit) {
+            if (shown && !(*shown == camera->inputs))
+                m_sourceOf[m_currentId] = Source::OwnValues;
+            ShowCamera(m_currentId);
+        }
+    }
+    UpdateCommands();
+}
+
+void CoverageWindow::cameras_CurrentChanged(const std::string& id) {
+    if (id == m_currentId || id.empty())
+        return;
+    m_document->BreakMerge();
+    ShowCamera(id);
+}
+
+void CoverageWindow::ShowCamera(const std::string& id) {
+    const Design& design = m_document->Current();
+    const Camera* camera = FindCamera(design, id);
+    if (!camera)
+        return;
+    m_currentId = id;
+    const auto known = m_sourceOf.find(id);
+    const Source source = known == m_sourceOf.end() ? Source::OwnValues : known->second;
+    m_showingCamera = true;
+    m_follow->setCurrentIndex(m_follow->findData(static_cast<int>(source)));
+    m_editor->SetInputs(InputsForEditor(*camera, design.unit, m_numberFormat));
+    m_showingCamera = false;
+    m_cameras->Select(id);
+    Source_Change();
+    UpdateCommands();
+}
+
+// Another design: its first camera in the editor; a new design's follows the calculator, as the
+// window's first one does, an opened or restored one's shows the values it holds.
+void CoverageWindow::files_DesignReplaced() {
+    m_sourceOf.clear();
+    m_currentId.clear();
+    const Design& design = m_document->Current();
+    if (design.cameras.empty())
+        return;
+    const std::string first = design.cameras.front().id;
+    if (m_document->Path().isEmpty() && !m_document->IsModified())
+        m_sourceOf[first] = Source::CalculatorWide;
+    m_cameras->ShowDesignOrder();
+    m_cameras->SetDesign(design);
+    ShowCamera(first);
+}
+
+void CoverageWindow::mnuAddCamera_Click() {
+    m_cameras->Select(m_document->AddCameraAfter(m_currentId));
+}
+
+void CoverageWindow::mnuDuplicateCamera_Click() {
+    const std::vector<std::string> copies = m_document->DuplicateCameras(m_cameras->SelectedIds());
+    if (!copies.empty())
+        m_cameras->Select(copies.back());
+}
+
+void CoverageWindow::mnuRemoveCamera_Click() {
+    const std::vector<std::string> ids = m_cameras->SelectedIds();
+    if (ids.size() < m_document->Current().cameras.size())
+        m_document->RemoveCameras(ids);
+}
+
+// Up or down the design's order, which the schedule then shows.
+void CoverageWindow::MoveCamera(int by) {
+    const auto index = CameraIndex(m_document->Current(), m_currentId);
+    const auto count = static_cast<long>(m_document->Current().cameras.size());
+    if (!index || long(*index) + by < 0 || long(*index) + by >= count)
+        return;
+    m_cameras->ShowDesignOrder();
+    m_document->MoveCamera(m_currentId, static_cast<std::size_t>(long(*index) + by));
+    m_cameras->Select(m_currentId);
+}
+
+// A design keeps at least one camera: the editor always shows one.
+void CoverageWindow::UpdateCommands() {
+    if (!m_menus)
+        return;
+    const Design& design = m_document->Current();
+    const auto index = CameraIndex(design, m_currentId);
+    m_menus->mnuRemoveCamera->setEnabled(m_cameras->SelectedIds().size() < design.cameras.size());
+    m_menus->mnuMoveCameraUp->setEnabled(index && *index > 0);
+    m_menus->mnuMoveCameraDown->setEnabled(index && *index + 1 < design.cameras.size());
+}
+
+void CoverageWindow::mnuCloseDesign_Click() {
+    close();
+}
+
+void CoverageWindow::mnuAboutDesigns_Click() {
+    QMessageBox::about(
+        this, QStringLiteral("About Designs"),
+        QStringLiteral(
+            "<p>A design keeps a site's cameras in one file: each camera's sensor, lens, "
+            "distance, mounting and the DORI level it must reach.</p>"
+            "<p>The schedule lists every camera with its pixel density at the target and "
+            "whether it meets its level. Export it as CSV, or the whole design as a PDF "
+            "report.</p>"
+            "<p>Design files are written only where you save them. While a design has unsaved "
+            "changes, a copy is kept in %1 and offered back if the program ends without "
+            "saving.</p>")
+            .arg(QDir::toNativeSeparators(RecoveryFolder()).toHtmlEscaped()));
 }
 
 // A lens chosen from the list stays the camera's while its own values are kept and its focal
@@ -310,7 +561,9 @@ std::optional<QString> CoverageWindow::ExportPdf(const QString& path) const {
 }
 
 bool CoverageWindow::MaySetDesignAside() {
-    return true;
+    return m_files->MaySetDesignAside();
 }
 
-void CoverageWindow::OpenFile(const QString&) {}
+void CoverageWindow::OpenFile(const QString& path) {
+    m_files->OpenPath(path);
+}

@@ -1,13 +1,19 @@
 #pragma once
 
 #include <QWidget>
+#include <map>
 #include <optional>
+#include <string>
 
 #include "coverage.h"
 #include "coverage/source_follower.h"
 #include "design_sheet.h"
 
 class CameraEditor;
+class CamerasPanel;
+class DesignDocument;
+class DesignFileActions;
+struct DesignMenus;
 class DoriTableModel;
 class DoriTableView;
 class FollowedSources;
@@ -19,13 +25,19 @@ class SheetActions;
 class SideView;
 class TopView;
 
-// The Coverage window: what a camera and lens see of a target at a distance, the pixel density
-// across the scene and the DORI level it reaches. On the left the camera's form, following the
-// calculator's row 1 or 2, the last part number decoded, or the user's own values; on the right
-// what the camera sees, and the pictures, the DORI table and the catalogue's lenses, one tab
-// each; the design sheet's commands in a row at the bottom. Every edit recomputes every result
-// at once; the window only reads the sources it follows, and while it is hidden it follows
-// nothing and does no work at all.
+// The Coverage window, the editor of a design: a site's cameras, kept in one file. At the top the
+// design's name, notes and camera schedule; below, the camera selected: what it and its lens see
+// of a target at a distance, the pixel density across the scene and the DORI level it reaches. On
+// the left the camera's form, following the calculator's row 1 or 2, the last part number
+// decoded, or the user's own values; on the right what the camera sees, and the pictures, the
+// DORI table and the catalogue's lenses, one tab each; the design sheet's commands in a row at
+// the bottom. Every edit recomputes every result at once and is a step of the design's history;
+// the window only reads the sources it follows, and while it is hidden it follows nothing and
+// does no work at all.
+//
+// A design always exists: the window opens on an untitled one whose "Camera 1" follows the
+// calculator. Closed, the window keeps its design, changes and all, until it is shown again; the
+// question to save them comes when another design takes its place or the program ends.
 class CoverageWindow : public QWidget {
     Q_OBJECT
 
@@ -55,14 +67,27 @@ class CoverageWindow : public QWidget {
     // layout asks for, no larger than the room.
     QSize DefaultSize(const QSize& room) const;
 
+    DesignDocument& Document() const { return *m_document; }
+
   protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private slots:
     void Form_Change();
     void Source_Change();
+    void follow_Change();
     void lensSuggestions_Chosen(const QString& modelNumber, double focalMm);
+    void Design_Change();
+    void cameras_CurrentChanged(const std::string& id);
+    void files_DesignReplaced();
+    void mnuAddCamera_Click();
+    void mnuDuplicateCamera_Click();
+    void mnuRemoveCamera_Click();
+    void MoveCamera(int by);
+    void mnuCloseDesign_Click();
+    void mnuAboutDesigns_Click();
 
   private:
     QWidget* BuildInputs();
@@ -70,8 +95,15 @@ class CoverageWindow : public QWidget {
     QWidget* BuildPictures();
     QWidget* BuildDoriTable();
     QWidget* BuildLensList();
+    void BuildDesign();
     void ChainTabOrder(QWidget* sheetButtons);
     void Recompute(const CoverageInputs& inputs);
+    // The editor's inputs into the current camera: the user's own values as a step of the
+    // history, a followed source's as no step.
+    void StoreInDesign();
+    // The camera `id` in the editor, following what it followed when it was last shown.
+    void ShowCamera(const std::string& id);
+    void UpdateCommands();
     static CoverageInputs WithoutStrayLens(CoverageInputs inputs, Source source,
                                            const NumberFormat& format);
 
@@ -92,4 +124,13 @@ class CoverageWindow : public QWidget {
     QWidget* m_content = nullptr;  // the two columns, which scroll when the window is too small
     QWidget* m_inputs = nullptr;   // the left-hand column
     QWidget* m_buttons = nullptr;  // the design sheet's row
+
+    DesignDocument* m_document = nullptr;
+    CamerasPanel* m_cameras = nullptr;
+    DesignFileActions* m_files = nullptr;
+    DesignMenus* m_menus = nullptr;
+    std::string m_currentId;                   // the camera in the editor
+    std::map<std::string, Source> m_sourceOf;  // what each camera follows; own values if none
+    bool m_showingCamera = false;              // while ShowCamera fills the editor
+    bool m_recoveryOffered = false;
 };

@@ -187,7 +187,10 @@ void DesignDocument::SetFollowedInputs(const std::string& id, const CoverageInpu
     if (!camera || camera->inputs == inputs)
         return;
     BreakMerge();
-    m_undoStack.resetClean();
+    // An untitled design the user has not changed holds nothing of theirs to lose: the figures
+    // it follows are the calculator's own.
+    if (!m_path.isEmpty() || !m_undoStack.isClean())
+        m_undoStack.resetClean();
     Apply(WithCamera(m_design, id, inputs), id);
 }
 

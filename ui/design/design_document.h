@@ -20,7 +20,8 @@
 // back to what was saved does too. A change that follows a source (the calculator, a part
 // number) is not a step of the history but does mark the design modified, for good until the
 // next save: the file keeps the inputs the camera shows, and closing without a question would
-// lose what the user sees; no undo brings the design back to what the file holds.
+// lose what the user sees; no undo brings the design back to what the file holds. An untitled
+// design that is unmodified stays so: what it follows is the calculator's, and nothing is lost.
 //
 // Edits that change nothing (the same inputs, a camera that is not in the design) make no step.
 class DesignDocument : public QObject {

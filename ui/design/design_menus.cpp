@@ -1,0 +1,79 @@
+#include "design_menus.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QUndoStack>
+
+namespace {
+
+QAction* AddItem(QMenu* menu, const char* name, const QString& text, const QKeySequence& keys = {},
+                 const QString& tip = {}) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(keys);
+    action->setStatusTip(tip);
+    action->setToolTip(tip.isEmpty() ? QString(text).remove('&') : tip);
+    return action;
+}
+
+}  // namespace
+
+DesignMenus::DesignMenus(QMenuBar* bar, QUndoStack& history, QMenu* openRecent, QWidget* window) {
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    mnuNew = AddItem(file, "mnuNew", QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    mnuOpen =
+        AddItem(file, "mnuOpen", QStringLiteral("&Open\u2026"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuOpenRecent = openRecent;
+    mnuOpenRecent->setTitle(QStringLiteral("Open &Recent"));
+    mnuOpenRecent->setObjectName(QStringLiteral("mnuOpenRecent"));
+    file->addMenu(mnuOpenRecent);
+    file->addSeparator();
+    mnuSave = AddItem(file, "mnuSave", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuSaveAs = AddItem(file, "mnuSaveAs", QStringLiteral("Save &As\u2026"),
+                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    file->addSeparator();
+    mnuExportReport =
+        AddItem(file, "mnuExportReport", QStringLiteral("Export Re&port (PDF)\u2026"));
+    mnuExportSchedule =
+        AddItem(file, "mnuExportSchedule", QStringLiteral("Export Sc&hedule (CSV)\u2026"));
+    mnuPrintReport = AddItem(file, "mnuPrintReport", QStringLiteral("Pr&int Report\u2026"));
+    file->addSeparator();
+    mnuCloseDesign = AddItem(file, "mnuCloseDesign", QStringLiteral("&Close Window"),
+                             QKeySequence(Qt::CTRL | Qt::Key_W));
+
+    QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    mnuUndo = history.createUndoAction(window, QStringLiteral("&Undo"));
+    mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
+    mnuUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuRedo = history.createRedoAction(window, QStringLiteral("&Redo"));
+    mnuRedo->setObjectName(QStringLiteral("mnuRedo"));
+    mnuRedo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    edit->addAction(mnuUndo);
+    edit->addAction(mnuRedo);
+
+    QMenu* camera = bar->addMenu(QStringLiteral("&Camera"));
+    camera->setObjectName(QStringLiteral("mnuCamera"));
+    mnuAddCamera = AddItem(camera, "mnuAddCamera", QStringLiteral("&Add"),
+                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N),
+                           QStringLiteral("A new camera with the selected camera's values"));
+    mnuDuplicateCamera = AddItem(camera, "mnuDuplicateCamera", QStringLiteral("&Duplicate"),
+                                 QKeySequence(Qt::CTRL | Qt::Key_D),
+                                 QStringLiteral("A copy of each selected camera"));
+    mnuRemoveCamera =
+        AddItem(camera, "mnuRemoveCamera", QStringLiteral("&Remove"), QKeySequence(Qt::Key_Delete),
+                QStringLiteral("Removes the selected cameras"));
+    camera->addSeparator();
+    mnuMoveCameraUp = AddItem(camera, "mnuMoveCameraUp", QStringLiteral("Move &Up"),
+                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Up),
+                              QStringLiteral("Moves the camera up the design's order"));
+    mnuMoveCameraDown = AddItem(camera, "mnuMoveCameraDown", QStringLiteral("Move Do&wn"),
+                                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Down),
+                                QStringLiteral("Moves the camera down the design's order"));
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    mnuAboutDesigns = AddItem(help, "mnuAboutDesigns", QStringLiteral("&About Designs"));
+}
