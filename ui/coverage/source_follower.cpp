@@ -61,9 +61,15 @@ void SourceFollower::OfferTeleRow() {
     }
 }
 
-// The calculator's stored texts are copied at full precision; its distance is in feet.
+// The calculator's stored texts are copied at full precision; its distance is in feet, along the
+// line of sight. On the switch to own values the distance is taken along the ground, as the user
+// types it; after that, own values keep the kind of distance they have (a design's camera
+// opened with the calculator's figures means what it meant).
 CoverageInputs SourceFollower::Followed(CoverageInputs inputs) const {
-    inputs.distanceIsLineOfSight = FollowsCalculator();
+    const Source now = Current();
+    if (now != Source::OwnValues || m_lastFollowed != Source::OwnValues)
+        inputs.distanceIsLineOfSight = FollowsCalculator();
+    m_lastFollowed = now;
     if (FollowsCalculator()) {
         const LensCalculator& calculator = m_sources.Calculator();
         const CalcRow& row = calculator.rows[Current() == Source::CalculatorTele ? 1 : 0];

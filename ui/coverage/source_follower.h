@@ -53,4 +53,5 @@ class SourceFollower : public QObject {
 
     const FollowedSources& m_sources;
     QComboBox* m_follow;
+    mutable Source m_lastFollowed = Source::OwnValues;  // the source Followed last read
 };

@@ -92,6 +92,7 @@ void CamerasPanel::SetDesign(const Design& design) {
     const std::vector<std::string> selected = SelectedIds();
     const std::string current = m_current;
     const int rowsBefore = m_model->rowCount();
+    const int rowBefore = m_table->currentIndex().isValid() ? m_table->currentIndex().row() : 0;
     const QString name = ToQString(design.name), notes = ToQString(design.notes);
     if (m_name->text() != name)
         m_name->setText(name);
@@ -111,9 +112,7 @@ void CamerasPanel::SetDesign(const Design& design) {
     }
     int currentRow = m_model->RowOf(current);
     if (currentRow < 0 && m_model->rowCount() > 0) {
-        currentRow =
-            std::clamp(m_table->currentIndex().isValid() ? m_table->currentIndex().row() : 0, 0,
-                       m_model->rowCount() - 1);
+        currentRow = std::clamp(rowBefore, 0, m_model->rowCount() - 1);
         currentRow = m_sorted->mapToSource(m_sorted->index(currentRow, 0)).row();
     }
     auto* selection = m_table->selectionModel();

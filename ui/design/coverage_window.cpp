@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QDate>
-#include <QDir>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -10,7 +9,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -22,6 +20,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "camera_commands.h"
 #include "camera_inputs.h"
 #include "cameras_panel.h"
 #include "coverage/camera_editor.h"
@@ -39,7 +38,6 @@
 #include "lens_list.h"
 #include "lens_lookup.h"
 #include "qt_text.h"
-#include "recovery_copies.h"
 
 namespace {
 
@@ -157,16 +155,9 @@ void CoverageWindow::BuildDesign() {
     connect(menus.mnuExportSchedule, &QAction::triggered, m_files,
             &DesignFileActions::ExportSchedule);
     connect(menus.mnuPrintReport, &QAction::triggered, m_files, &DesignFileActions::PrintReport);
-    connect(menus.mnuCloseDesign, &QAction::triggered, this, &CoverageWindow::mnuCloseDesign_Click);
-    connect(menus.mnuAddCamera, &QAction::triggered, this, &CoverageWindow::mnuAddCamera_Click);
-    connect(menus.mnuDuplicateCamera, &QAction::triggered, this,
-            &CoverageWindow::mnuDuplicateCamera_Click);
-    connect(menus.mnuRemoveCamera, &QAction::triggered, this,
-            &CoverageWindow::mnuRemoveCamera_Click);
-    connect(menus.mnuMoveCameraUp, &QAction::triggered, this, [this] { MoveCamera(-1); });
-    connect(menus.mnuMoveCameraDown, &QAction::triggered, this, [this] { MoveCamera(+1); });
-    connect(menus.mnuAboutDesigns, &QAction::triggered, this,
-            &CoverageWindow::mnuAboutDesigns_Click);
+    connect(menus.mnuCloseDesign, &QAction::triggered, this, &QWidget::close);
+    connect(menus.mnuAboutDesigns, &QAction::triggered, this, [this] { ShowAboutDesigns(this); });
+    m_cameraCommands = new CameraCommands(*m_document, *m_cameras, menus, this);
 
     connect(m_document, &DesignDocument::designChanged, this, &CoverageWindow::Design_Change);
     connect(m_document, &DesignDocument::modifiedChanged, this, &QWidget::setWindowModified);
@@ -176,7 +167,6 @@ void CoverageWindow::BuildDesign() {
             &CoverageWindow::files_DesignReplaced);
     connect(m_cameras, &CamerasPanel::currentCameraChanged, this,
             &CoverageWindow::cameras_CurrentChanged);
-    connect(m_cameras, &CamerasPanel::selectionChanged, this, &CoverageWindow::UpdateCommands);
     connect(m_cameras, &CamerasPanel::renameRequested, this,
             [this](const std::string& id, const QString& name) {
                 m_document->RenameCamera(id, name.toStdU16String());
@@ -395,7 +385,7 @@ void CoverageWindow::Design_Change() {
             ShowCamera(m_currentId);
         }
     }
-    UpdateCommands();
+    m_cameraCommands->Update();
 }
 
 void CoverageWindow::cameras_CurrentChanged(const std::string& id) {
@@ -419,7 +409,7 @@ void CoverageWindow::ShowCamera(const std::string& id) {
     m_showingCamera = false;
     m_cameras->Select(id);
     Source_Change();
-    UpdateCommands();
+    m_cameraCommands->Update();
 }
 
 // Another design: its first camera in the editor; a new design's follows the calculator, as the
@@ -436,63 +426,6 @@ void CoverageWindow::files_DesignReplaced() {
     m_cameras->ShowDesignOrder();
     m_cameras->SetDesign(design);
     ShowCamera(first);
-}
-
-void CoverageWindow::mnuAddCamera_Click() {
-    m_cameras->Select(m_document->AddCameraAfter(m_currentId));
-}
-
-void CoverageWindow::mnuDuplicateCamera_Click() {
-    const std::vector<std::string> copies = m_document->DuplicateCameras(m_cameras->SelectedIds());
-    if (!copies.empty())
-        m_cameras->Select(copies.back());
-}
-
-void CoverageWindow::mnuRemoveCamera_Click() {
-    const std::vector<std::string> ids = m_cameras->SelectedIds();
-    if (ids.size() < m_document->Current().cameras.size())
-        m_document->RemoveCameras(ids);
-}
-
-// Up or down the design's order, which the schedule then shows.
-void CoverageWindow::MoveCamera(int by) {
-    const auto index = CameraIndex(m_document->Current(), m_currentId);
-    const auto count = static_cast<long>(m_document->Current().cameras.size());
-    if (!index || long(*index) + by < 0 || long(*index) + by >= count)
-        return;
-    m_cameras->ShowDesignOrder();
-    m_document->MoveCamera(m_currentId, static_cast<std::size_t>(long(*index) + by));
-    m_cameras->Select(m_currentId);
-}
-
-// A design keeps at least one camera: the editor always shows one.
-void CoverageWindow::UpdateCommands() {
-    if (!m_menus)
-        return;
-    const Design& design = m_document->Current();
-    const auto index = CameraIndex(design, m_currentId);
-    m_menus->mnuRemoveCamera->setEnabled(m_cameras->SelectedIds().size() < design.cameras.size());
-    m_menus->mnuMoveCameraUp->setEnabled(index && *index > 0);
-    m_menus->mnuMoveCameraDown->setEnabled(index && *index + 1 < design.cameras.size());
-}
-
-void CoverageWindow::mnuCloseDesign_Click() {
-    close();
-}
-
-void CoverageWindow::mnuAboutDesigns_Click() {
-    QMessageBox::about(
-        this, QStringLiteral("About Designs"),
-        QStringLiteral(
-            "<p>A design keeps a site's cameras in one file: each camera's sensor, lens, "
-            "distance, mounting and the DORI level it must reach.</p>"
-            "<p>The schedule lists every camera with its pixel density at the target and "
-            "whether it meets its level. Export it as CSV, or the whole design as a PDF "
-            "report.</p>"
-            "<p>Design files are written only where you save them. While a design has unsaved "
-            "changes, a copy is kept in %1 and offered back if the program ends without "
-            "saving.</p>")
-            .arg(QDir::toNativeSeparators(RecoveryFolder()).toHtmlEscaped()));
 }
 
 // A lens chosen from the list stays the camera's while its own values are kept and its focal

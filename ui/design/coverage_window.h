@@ -9,6 +9,7 @@
 #include "coverage/source_follower.h"
 #include "design_sheet.h"
 
+class CameraCommands;
 class CameraEditor;
 class CamerasPanel;
 class DesignDocument;
@@ -82,12 +83,6 @@ class CoverageWindow : public QWidget {
     void Design_Change();
     void cameras_CurrentChanged(const std::string& id);
     void files_DesignReplaced();
-    void mnuAddCamera_Click();
-    void mnuDuplicateCamera_Click();
-    void mnuRemoveCamera_Click();
-    void MoveCamera(int by);
-    void mnuCloseDesign_Click();
-    void mnuAboutDesigns_Click();
 
   private:
     QWidget* BuildInputs();
@@ -103,7 +98,6 @@ class CoverageWindow : public QWidget {
     void StoreInDesign();
     // The camera `id` in the editor, following what it followed when it was last shown.
     void ShowCamera(const std::string& id);
-    void UpdateCommands();
     static CoverageInputs WithoutStrayLens(CoverageInputs inputs, Source source,
                                            const NumberFormat& format);
 
@@ -129,6 +123,7 @@ class CoverageWindow : public QWidget {
     CamerasPanel* m_cameras = nullptr;
     DesignFileActions* m_files = nullptr;
     DesignMenus* m_menus = nullptr;
+    CameraCommands* m_cameraCommands = nullptr;
     std::string m_currentId;                   // the camera in the editor
     std::map<std::string, Source> m_sourceOf;  // what each camera follows; own values if none
     bool m_showingCamera = false;              // while ShowCamera fills the editor

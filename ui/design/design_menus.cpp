@@ -1,9 +1,13 @@
 #include "design_menus.h"
 
 #include <QAction>
+#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QUndoStack>
+
+#include "recovery_copies.h"
 
 namespace {
 
@@ -76,4 +80,19 @@ DesignMenus::DesignMenus(QMenuBar* bar, QUndoStack& history, QMenu* openRecent, 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     mnuAboutDesigns = AddItem(help, "mnuAboutDesigns", QStringLiteral("&About Designs"));
+}
+
+void ShowAboutDesigns(QWidget* window) {
+    QMessageBox::about(
+        window, QStringLiteral("About Designs"),
+        QStringLiteral(
+            "<p>A design keeps a site's cameras in one file: each camera's sensor, lens, "
+            "distance, mounting and the DORI level it must reach.</p>"
+            "<p>The schedule lists every camera with its pixel density at the target and "
+            "whether it meets its level. Export it as CSV, or the whole design as a PDF "
+            "report.</p>"
+            "<p>Design files are written only where you save them. While a design has unsaved "
+            "changes, a copy is kept in %1 and offered back if the program ends without "
+            "saving.</p>")
+            .arg(QDir::toNativeSeparators(RecoveryFolder()).toHtmlEscaped()));
 }

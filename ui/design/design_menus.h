@@ -32,3 +32,6 @@ struct DesignMenus {
     QAction* mnuMoveCameraDown;
     QAction* mnuAboutDesigns;
 };
+
+// Help > About Designs: what a design is and what the program writes where.
+void ShowAboutDesigns(QWidget* window);
