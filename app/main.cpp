@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QTimer>
 
 #include "layout.h"
 #include "module1.h"
@@ -10,8 +11,10 @@ int main(int argc, char* argv[]) {
     Module1 windows;
     // The program takes no options: what it is given is a design file to open, as the desktop's
     // "Open with" gives it.
+    // Once the main window is up, so that the design window is placed beside where it is.
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1)
-        windows.OpenDesignFile(arguments.at(1));
+        QTimer::singleShot(0, &windows,
+                           [&windows, path = arguments.at(1)] { windows.OpenDesignFile(path); });
     return QApplication::exec();
 }

@@ -54,6 +54,8 @@ CamerasPanel::CamerasPanel(const NumberFormat& format, QWidget* parent) : QWidge
     m_table->horizontalHeader()->setSortIndicatorShown(false);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->horizontalHeader()->setHighlightSections(false);
+    // Columns fitted to the first rows only: a design of a thousand cameras opens at once.
+    m_table->horizontalHeader()->setResizeContentsPrecision(50);
     // Five rows in sight: the editor below has the rest of the room.
     m_table->setMinimumHeight(m_table->horizontalHeader()->sizeHint().height() +
                               5 * m_table->verticalHeader()->defaultSectionSize() + 4);
@@ -100,7 +102,7 @@ void CamerasPanel::SetDesign(const Design& design) {
         m_notes->setPlainText(notes);
     m_model->SetDesign(design);
     if (rowsBefore == 0)
-        m_table->resizeColumnsToContents();
+        FitColumns();
 
     // Rows reset: select again what was selected, or the row nearest the current one's place.
     QItemSelection again;
@@ -159,6 +161,10 @@ void CamerasPanel::Select(const std::string& id) {
     m_table->selectionModel()->setCurrentIndex(
         index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     m_table->scrollTo(index);
+}
+
+void CamerasPanel::FitColumns() {
+    m_table->resizeColumnsToContents();
 }
 
 void CamerasPanel::ShowDesignOrder() {

@@ -37,6 +37,8 @@ class CamerasPanel : public QWidget {
     std::vector<std::string> SelectedIds() const;
     // Makes `id` the current and only selected camera.
     void Select(const std::string& id);
+    // Each column as wide as its heading and the first rows' texts.
+    void FitColumns();
     // Shows the rows in the design's order, as moves change it.
     void ShowDesignOrder();
 

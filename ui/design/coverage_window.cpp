@@ -425,6 +425,7 @@ void CoverageWindow::files_DesignReplaced() {
         m_sourceOf[first] = Source::CalculatorWide;
     m_cameras->ShowDesignOrder();
     m_cameras->SetDesign(design);
+    m_cameras->FitColumns();
     ShowCamera(first);
 }
 
