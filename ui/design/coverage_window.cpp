@@ -13,29 +13,22 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
-#include <QStackedWidget>
-#include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
-#include <QTreeView>
 #include <QVBoxLayout>
 
 #include "camera_commands.h"
 #include "camera_inputs.h"
 #include "cameras_panel.h"
 #include "coverage/camera_editor.h"
-#include "coverage/dori_table_model.h"
-#include "coverage/dori_table_view.h"
+#include "coverage/coverage_views.h"
 #include "coverage/followed_sources.h"
-#include "coverage/lens_list_page.h"
 #include "coverage/results_panel.h"
 #include "coverage/sheet_actions.h"
-#include "coverage_pictures.h"
 #include "design_document.h"
 #include "design_edits.h"
 #include "design_file_actions.h"
 #include "design_menus.h"
-#include "lens_list.h"
 #include "lens_lookup.h"
 #include "qt_text.h"
 
@@ -83,7 +76,8 @@ CoverageWindow::CoverageWindow(const FollowedSources& sources, QWidget* parent)
     auto* seen = new QVBoxLayout;
     m_results = new ResultsPanel;
     seen->addWidget(m_results);
-    seen->addWidget(BuildViews(), 1);
+    m_views = new CoverageViews;
+    seen->addWidget(m_views, 1);
     columns->addLayout(seen, 1);
 
     // Only a window smaller than its contents scrolls; the sheet's commands stay in sight.
@@ -107,8 +101,8 @@ CoverageWindow::CoverageWindow(const FollowedSources& sources, QWidget* parent)
     connect(m_editor, &CameraEditor::inputsEdited, this, &CoverageWindow::Form_Change);
     connect(m_follower, &SourceFollower::followedChanged, this, &CoverageWindow::Source_Change);
     connect(m_follow, &QComboBox::activated, this, &CoverageWindow::follow_Change);
-    connect(m_lensList, &LensListPage::filterChanged, this, &CoverageWindow::Form_Change);
-    connect(m_lensList, &LensListPage::lensChosen, this, &CoverageWindow::lensSuggestions_Chosen);
+    connect(m_views, &CoverageViews::filterChanged, this, &CoverageWindow::Form_Change);
+    connect(m_views, &CoverageViews::lensChosen, this, &CoverageWindow::lensSuggestions_Chosen);
 
     BuildDesign();
     // Between the schedule and the camera, the room goes to the camera.
@@ -198,71 +192,6 @@ QWidget* CoverageWindow::BuildInputs() {
     return inputs;
 }
 
-QWidget* CoverageWindow::BuildViews() {
-    m_views = new QTabWidget;
-    m_views->setObjectName(QStringLiteral("views"));
-    m_views->setDocumentMode(true);  // no frame inside a frame: the pictures take the room
-    // As tall as the room left, down to its least: a window that scrolls asks its contents for
-    // their height from their size hints, and a long list's hint would make it scroll.
-    m_views->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
-    // Its tab bar takes the focus, in the window's order; the tab widget, as the tab bar's proxy,
-    // would be a second stop, out of order.
-    m_views->setFocusPolicy(Qt::NoFocus);
-    m_views->setFocusProxy(nullptr);
-    m_views->tabBar()->setFocusPolicy(Qt::TabFocus);
-    m_views->tabBar()->setAccessibleName(QStringLiteral("Views"));
-    if (auto* pages = m_views->findChild<QStackedWidget*>())
-        pages->setAccessibleName(QStringLiteral("View shown"));
-    m_views->addTab(BuildPictures(), QStringLiteral("Pictur&es"));
-    m_views->addTab(BuildDoriTable(), QStringLiteral("DORI &table"));
-    m_views->addTab(BuildLensList(), QStringLiteral("Le&nses"));
-    m_views->setTabToolTip(0, QStringLiteral("The camera's view from the side and from above"));
-    m_views->setTabToolTip(1, QStringLiteral("How far and with what each DORI level is reached"));
-    m_views->setTabToolTip(2,
-                           QStringLiteral("The catalogue's lenses that reach the level required"));
-    return m_views;
-}
-
-QWidget* CoverageWindow::BuildPictures() {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("pictures"));
-    auto* row = new QHBoxLayout(page);
-    row->setContentsMargins(0, row->spacing(), 0, 0);
-    m_sideView = new SideView;
-    m_topView = new TopView;
-    for (QWidget* picture : {static_cast<QWidget*>(m_sideView), static_cast<QWidget*>(m_topView)}) {
-        picture->setToolTip(picture->accessibleDescription());
-        // Beside the form on a small screen, or at twice the scale, the pictures share less.
-        picture->setMinimumSize(picture->minimumSizeHint() * 3 / 5);
-        row->addWidget(picture, 1);
-    }
-    return page;
-}
-
-QWidget* CoverageWindow::BuildDoriTable() {
-    m_doriModel = new DoriTableModel(this);
-    m_doriTable = new DoriTableView(m_doriModel);
-    return m_doriTable;
-}
-
-// The page scrolls as a whole only where the window is too short for its filters and a few
-// rows of the list (at twice the scale on a small screen); the pictures set how short the tabs
-// may be.
-QWidget* CoverageWindow::BuildLensList() {
-    m_lensList = new LensListPage;
-    auto* scroller = new QScrollArea;
-    scroller->setObjectName(QStringLiteral("lensPage"));
-    scroller->setWidget(m_lensList);
-    scroller->setWidgetResizable(true);
-    scroller->setFrameShape(QFrame::NoFrame);
-    scroller->setFocusPolicy(Qt::NoFocus);
-    scroller->setMinimumHeight(m_sideView->minimumHeight());
-    scroller->verticalScrollBar()->setAccessibleName(QStringLiteral("Lenses, vertical scroll bar"));
-    scroller->horizontalScrollBar()->setAccessibleName(
-        QStringLiteral("Lenses, horizontal scroll bar"));
-    return scroller;
-}
-
 // Reading order: the design and its schedule, the form from the top, the tabs and the one shown,
 // the sheet's commands.
 void CoverageWindow::ChainTabOrder(QWidget* sheetButtons) {
@@ -272,8 +201,7 @@ void CoverageWindow::ChainTabOrder(QWidget* sheetButtons) {
     order.push_back(m_follow);
     for (QWidget* control : m_editor->TabOrder())
         order.push_back(control);
-    order.insert(order.end(), {m_views->tabBar(), m_doriTable});
-    for (QWidget* control : m_lensList->TabOrder())
+    for (QWidget* control : m_views->TabOrder())
         order.push_back(control);
     for (auto* button : sheetButtons->findChildren<QWidget*>()) {
         if (button->focusPolicy() & Qt::TabFocus)
@@ -289,7 +217,7 @@ void CoverageWindow::ChainTabOrder(QWidget* sheetButtons) {
 QSize CoverageWindow::DefaultSize(const QSize& room) const {
     const QMargins margins = m_content->layout()->contentsMargins();
     const int besideTable = m_inputs->sizeHint().width() + m_content->layout()->spacing() +
-                            m_doriTable->sizeHint().width() + margins.left() + margins.right();
+                            m_views->DoriTableWidth() + margins.left() + margins.right();
     const int contents = m_content->sizeHint().height() + m_buttons->sizeHint().height() +
                          m_cameras->sizeHint().height() + layout()->menuBar()->sizeHint().height();
     const QSize wanted(std::max(m_content->minimumSizeHint().width() * 6 / 5, besideTable),
@@ -463,16 +391,7 @@ void CoverageWindow::Recompute(const CoverageInputs& inputs) {
             message = note;
     }
     m_results->Show(m_shown, inputs, message);
-    const bool groundRangeShown = !m_doriTable->isColumnHidden(DoriTableModel::kGroundRangeColumn);
-    m_doriTable->setColumnHidden(DoriTableModel::kGroundRangeColumn, !inputs.mounted);
-    if (m_doriModel->SetCoverage(m_shown, FarthestKind(inputs)) ||
-        groundRangeShown != inputs.mounted)
-        m_doriTable->FitColumns();
-    m_sideView->SetFigures(m_shown.figures, inputs.unit, m_numberFormat);
-    m_topView->SetFigures(m_shown.figures, inputs.unit, m_numberFormat);
-    m_lensList->Show(
-        ListLensesReaching(m_shown.figures, inputs, m_lensList->Filter(), m_numberFormat),
-        inputs.requiredLevel);
+    m_views->Show(m_shown, inputs, m_numberFormat);
 }
 
 DesignSheet CoverageWindow::Sheet() const {

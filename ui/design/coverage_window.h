@@ -11,20 +11,15 @@
 
 class CameraCommands;
 class CameraEditor;
+class CoverageViews;
 class CamerasPanel;
 class DesignDocument;
 class DesignFileActions;
 struct DesignMenus;
-class DoriTableModel;
-class DoriTableView;
 class FollowedSources;
-class LensListPage;
 class QComboBox;
-class QTabWidget;
 class ResultsPanel;
 class SheetActions;
-class SideView;
-class TopView;
 
 // The Coverage window, the editor of a design: a site's cameras, kept in one file. At the top the
 // design's name, notes and camera schedule; below, the camera selected: what it and its lens see
@@ -86,10 +81,6 @@ class CoverageWindow : public QWidget {
 
   private:
     QWidget* BuildInputs();
-    QWidget* BuildViews();
-    QWidget* BuildPictures();
-    QWidget* BuildDoriTable();
-    QWidget* BuildLensList();
     void BuildDesign();
     void ChainTabOrder(QWidget* sheetButtons);
     void Recompute(const CoverageInputs& inputs);
@@ -108,12 +99,7 @@ class CoverageWindow : public QWidget {
     SourceFollower* m_follower = nullptr;
     CameraEditor* m_editor = nullptr;
     ResultsPanel* m_results = nullptr;
-    QTabWidget* m_views = nullptr;
-    SideView* m_sideView = nullptr;
-    TopView* m_topView = nullptr;
-    DoriTableModel* m_doriModel = nullptr;
-    DoriTableView* m_doriTable = nullptr;
-    LensListPage* m_lensList = nullptr;
+    CoverageViews* m_views = nullptr;
     SheetActions* m_sheetActions = nullptr;
     QWidget* m_content = nullptr;  // the two columns, which scroll when the window is too small
     QWidget* m_inputs = nullptr;   // the left-hand column
