@@ -17,21 +17,11 @@
 #include "module1.h"
 #include "obbiettivi.h"
 #include "partno_window.h"
+#include "start_windows.h"
 
 namespace {
 
-// The windows of the program's start: the calculator shown, the part-number window made.
-struct Sources {
-    Sources() {
-        calculator.show();
-        calculator.CalcoloFocale_Timer();
-        QApplication::processEvents();
-    }
-    Obbiettivi calculator{"/nonexistent/settings"};
-    PartNo partNo;
-    ModeWindowReadings readings{calculator, partNo};
-    ReadingsSources followed{readings};
-};
+using Sources = StartWindows;
 
 Sources* sources = nullptr;  // made in main(), once the application exists
 

@@ -30,23 +30,13 @@
 #include "module1.h"
 #include "obbiettivi.h"
 #include "partno_window.h"
+#include "start_windows.h"
 
 namespace {
 
 constexpr std::size_t kCameras = 1000;
 
-// The windows of the program's start: the calculator shown, the part-number window made.
-struct Sources {
-    Sources() {
-        calculator.show();
-        calculator.CalcoloFocale_Timer();
-        QApplication::processEvents();
-    }
-    Obbiettivi calculator{"/nonexistent/settings"};
-    PartNo partNo;
-    ModeWindowReadings readings{calculator, partNo};
-    ReadingsSources followed{readings};
-};
+using Sources = StartWindows;
 
 // A site's cameras, each with its own focal length (2.8 to 11.8 mm) and distance (5 to 34 m,
 // `farther` metres more), every other one mounted, at the five levels in turn, so that the
