@@ -3,12 +3,14 @@
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMultiMap>
 #include <QStringList>
 #include <QTabBar>
 
 // The access keys of a window: the letter after a single '&' of a label with a buddy, a button,
-// a tab or a group box, hidden controls included. Each clash is the captions that share a key.
+// a tab, a group box or a menu of the menu bar, hidden controls included. Each clash is the
+// captions that share a key.
 struct AccessKeys {
     QMultiMap<QChar, QString> keys;
 
@@ -23,6 +25,9 @@ struct AccessKeys {
         for (const auto* tabs : window->findChildren<QTabBar*>())
             for (int i = 0; i < tabs->count(); ++i)
                 Add(tabs->tabText(i));
+        for (const auto* bar : window->findChildren<QMenuBar*>())
+            for (const QAction* menu : bar->actions())
+                Add(menu->text());
     }
 
     QStringList Clashes() const {

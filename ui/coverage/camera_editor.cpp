@@ -267,7 +267,7 @@ QWidget* CameraEditor::BuildTargetGroup() {
         QStringLiteral("The camera is on a pole or a wall above the target, looking down at it"));
     m_targetForm->addRow(m_mounted);
     m_cameraHeight =
-        AddTextBox(m_targetForm, "cameraHeight", QStringLiteral("Camera &height above the ground"),
+        AddTextBox(m_targetForm, "cameraHeight", QStringLiteral("Camera height above the ground"),
                    UnitCaption(LengthUnit::Metres));
     m_cameraHeight->setToolTip(QStringLiteral("How high the camera is above the ground"));
     m_targetHeight =

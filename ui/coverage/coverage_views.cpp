@@ -24,7 +24,7 @@ CoverageViews::CoverageViews(QWidget* parent) : QTabWidget(parent) {
     tabBar()->setAccessibleName(QStringLiteral("Views"));
     if (auto* pages = findChild<QStackedWidget*>())
         pages->setAccessibleName(QStringLiteral("View shown"));
-    addTab(BuildPictures(), QStringLiteral("Pictur&es"));
+    addTab(BuildPictures(), QStringLiteral("Pictures"));
     m_doriModel = new DoriTableModel(this);
     m_doriTable = new DoriTableView(m_doriModel);
     addTab(m_doriTable, QStringLiteral("DORI &table"));

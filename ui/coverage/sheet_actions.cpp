@@ -48,7 +48,7 @@ QWidget* SheetActions::MakeButtonRow() {
     row->addWidget(new QLabel(QStringLiteral("Design sheet:")));
     const std::array<std::tuple<const char*, QString, const char*, void (SheetActions::*)()>, 4>
         commands{{
-            {"copySheet", QStringLiteral("&Copy"), "Copy the design sheet to the clipboard as text",
+            {"copySheet", QStringLiteral("Copy"), "Copy the design sheet to the clipboard as text",
              &SheetActions::copySheet_Click},
             {"saveCsv", QStringLiteral("Save as CS&V\u2026"),
              "Save the design sheet as a CSV file, for a spreadsheet",

@@ -184,7 +184,7 @@ QWidget* CoverageWindow::BuildInputs() {
         QStringLiteral("Where the camera and lens come from: the calculator's row 1 or 2, the "
                        "last part number decoded, or values of your own"));
     m_follow->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    auto* followCaption = new QLabel(QStringLiteral("&Follow:"));
+    auto* followCaption = new QLabel(QStringLiteral("Follow:"));
     followCaption->setBuddy(m_follow);
     followRow->addRow(followCaption, m_follow);
     column->addLayout(followRow);
