@@ -1,0 +1,175 @@
+#!/usr/bin/env bash
+# The design window as a user drives it, in a real X server with a window manager and a private
+# home: a design made, edited, undone in part and saved; opened from the command line and its
+# schedule exported; a design a killed program left restored at the next start, then discarded.
+# Each run ends with status 0, and no recovery copy is left behind.
+set -euo pipefail
+program=${1:?usage: real_design_test.sh path/to/vistamarq}
+source "$(dirname "$0")/../../tools/headless-x.sh"
+# Room for the design window on either side of the main window, which the window manager centres.
+HEADLESS_X_SCREEN=${HEADLESS_X_SCREEN:-2560x1440x24}
+start_headless_x
+
+dir=$(mktemp -d)
+mkdir -m 700 "$dir/runtime"
+export HOME=$dir XDG_CONFIG_HOME=$dir/config XDG_DATA_HOME=$dir/data XDG_CACHE_HOME=$dir/cache
+export XDG_RUNTIME_DIR=$dir/runtime QT_QPA_PLATFORM=xcb
+recovery=$XDG_DATA_HOME/Vistamarq/recovery
+untitled="Untitled — Vistamarq Design"
+site="site — Vistamarq Design"
+program_pid=
+trap '[ -z "$program_pid" ] || kill -9 "$program_pid"; stop_headless_x; rm -rf "$dir"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+keys() { xdotool key --clearmodifiers "$@"; }
+
+# Runs `$2...` every tenth of a second for up to $1 seconds, until it succeeds: a loaded machine
+# is slow, and a broken program never gets there.
+within() {
+    local tries=$(($1 * 10))
+    shift
+    for _ in $(seq "$tries"); do if "$@"; then return 0; else sleep 0.1; fi; done
+    return 1
+}
+shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+gone() { ! shown "$1"; }
+is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
+ended() { ! kill -0 "$program_pid" 2>/dev/null; }
+ended_or_asked() { ended || { [ -n "$1" ] && shown "$1"; }; }
+copies_left() { compgen -G "$recovery/design-*.vistamarq" >/dev/null; }
+copy_newer_than() { [ -n "$(find "$recovery" -name 'design-*.vistamarq' -newer "$1")" ]; }
+
+# The window whose title matches $1 (a regular expression), mapped and made active so that the
+# keys sent next go to it; prints its id.
+activate() {
+    local id
+    id=$(wait_for_window "$1") || fail "no window titled \"$1\" was mapped"
+    for _ in 1 2 3; do
+        xdotool windowactivate "$id" 2>/dev/null || true
+        within 3 is_active "$id" && { echo "$id"; return 0; }
+    done
+    fail "the window \"$1\" did not become active"
+}
+
+start() { "$program" "$@" & program_pid=$!; activate Vistamarq >/dev/null; }
+
+# The file dialog titled $1 has the focus in its file-name box: a full path and Return answer it.
+answer_file_dialog() {
+    activate "$1" >/dev/null && keys ctrl+a && xdotool type --delay 20 "$2" && keys Return
+}
+
+# File > Export Schedule (CSV)… (alt+f, h) of the design window titled $1, into the file $2.
+export_schedule() {
+    activate "$1" >/dev/null
+    keys alt+f h
+    # Known fault: Alt+F is also the key of "&Follow:", and Qt takes turns between the two: the
+    # first press only moves the focus to the Follow list (where "h" finds no item).
+    ! within 3 shown "Export Schedule" ||
+        fail "XPASS: Alt+F opened the File menu at once; take the fault's mark away"
+    echo "XFAIL: known fault: the first Alt+F went to the Follow list, not to the File menu"
+    keys alt+f h
+    answer_file_dialog "Export Schedule" "$2"
+    within 15 test -s "$2" || fail "$2 was not written"
+}
+
+# The schedule file $1 has a header and one row for each name that follows, in that order.
+check_schedule() {
+    local csv=$1 names
+    shift
+    names=$(tail -n +2 "$csv" | tr -d '\r' | cut -d, -f1 | tr -d '"')
+    [ "$names" = "$(printf '%s\n' "$@")" ] || fail "$csv lists: ${names//$'\n'/, }"
+    echo "ok: $(basename "$csv") has a header and $# rows, $1 to ${!#}"
+}
+
+# Closes the main window through the window manager (alt+F4), as a user does; again only when
+# the keys were not heard: the program neither ended nor asked the question titled $1.
+close_main_window() {
+    for _ in 1 2 3; do
+        activate Vistamarq >/dev/null
+        keys alt+F4
+        within 5 ended_or_asked "${1:-}" && return 0
+    done
+    fail "the program neither ended nor asked when its main window was closed"
+}
+
+expect_end() {
+    within 15 ended || fail "the program did not end"
+    local status=0
+    wait "$program_pid" || status=$?
+    program_pid=
+    [ "$status" -eq 0 ] || fail "the program ended with status $status"
+    echo "ok: the program ended with status 0"
+}
+
+# "Save changes to …?": Save has the focus, and Discard is the next button.
+discard_and_end() { activate "Save Changes" >/dev/null && keys Tab space && expect_end; }
+
+# The windows $1 and $2 side by side: neither reaches into the other's columns.
+side_by_side() {
+    local a b
+    a=$(xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $4} /^ *Width/ {print x, x + $2}')
+    b=$(xwininfo -id "$2" | awk '/Absolute upper-left X/ {x = $4} /^ *Width/ {print x, x + $2}')
+    [ "${b% *}" -ge "${a#* }" ] || [ "${b#* }" -le "${a% *}" ] || fail "$1 at $a covers $2 at $b"
+}
+
+echo "1. a new design: three cameras added, the last renamed, two edits undone, saved"
+start
+keys ctrl+k
+activate "$untitled" >/dev/null
+keys ctrl+shift+n ctrl+shift+n ctrl+shift+n
+activate "$untitled\\*" >/dev/null
+keys Tab Tab F2 ctrl+a  # from the design name, first in the window, past the notes to the schedule
+xdotool type --delay 20 "Gate 1"
+keys Return ctrl+z ctrl+z ctrl+s
+answer_file_dialog "Save Design As" "$dir/site.vistamarq"
+activate "$site" >/dev/null
+[ -s "$dir/site.vistamarq" ] || fail "site.vistamarq was not written"
+echo "ok: saved as site.vistamarq, the design window is titled \"$site\""
+keys ctrl+w
+within 10 gone "$site" || fail "Close Window left the design window open"
+close_main_window
+expect_end
+
+echo "2. the design given on the command line opens beside the main window"
+start "$dir/site.vistamarq"
+design=$(activate "$site\\*?")
+side_by_side "$(wait_for_window Vistamarq)" "$design"
+echo "ok: \"$site\" is mapped beside the main window"
+# Known fault: the design opens changed ("Undo Edit Camera 1"). Camera 1 was saved while it
+# followed the calculator, its distance along the line of sight; shown again with its own
+# values, the window makes that a distance on the ground.
+within 3 shown "$site\\*" || fail "XPASS: the design opens unchanged; take the fault's mark away"
+echo "XFAIL: known fault: the design opens marked as changed"
+export_schedule "$site\\*" "$dir/schedule.csv"
+check_schedule "$dir/schedule.csv" "Camera 1" "Camera 2" "Camera 3"
+close_main_window "Save Changes"
+discard_and_end
+
+echo "3. a design left by a killed program is restored at the next start"
+start
+keys ctrl+k
+activate "$untitled" >/dev/null
+for _ in $(seq 21); do keys ctrl+shift+n; done
+# Within half a minute only the 20th change writes a copy; the minute's tick writes the rest.
+within 30 copies_left || fail "no recovery copy was written at the 20th change"
+echo "ok: a recovery copy was written at the 20th change: $(ls "$recovery")"
+touch "$dir/first-copy"
+within 90 copy_newer_than "$dir/first-copy" || fail "the copy was not written again within 90 s"
+echo "ok: the copy was written again with the last change, at the minute's tick"
+killed=$program_pid
+kill -9 "$killed" && { wait "$killed" 2>/dev/null || true; }
+start
+keys ctrl+k
+activate "Restore Design" >/dev/null
+keys Return
+activate "$untitled\\*" >/dev/null
+echo "ok: restored, the design window is titled \"$untitled*\""
+mapfile -t names < <(printf 'Camera %s\n' $(seq 22))
+export_schedule "$untitled\\*" "$dir/restored.csv"
+check_schedule "$dir/restored.csv" "${names[@]}"
+[ ! -e "$recovery/design-$killed.vistamarq" ] || fail "the killed program's copy is still there"
+echo "ok: the killed program's copy is gone"
+close_main_window "Save Changes"
+discard_and_end
+! copies_left || fail "a recovery copy was left: $(ls "$recovery")"
+echo "ok: no recovery copy is left"
+echo "3 passed, 0 failed"
