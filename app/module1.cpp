@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include "about_window.h"
 #include "design_module_loader.h"
@@ -168,6 +169,17 @@ void Module1::ShowCoverage() {
 void Module1::OpenDesignFile(const QString& path) {
     if (DesignWindows* windows = EnsureDesignWindows())
         windows->OpenFile(path, ModeWindowShown());
+}
+
+void Module1::WhenMainWindowFramed(std::function<void()> then, int triesLeft) {
+    const bool framed = mainWindow->frameGeometry() != mainWindow->geometry();
+    if (framed || triesLeft <= 0) {
+        then();
+        return;
+    }
+    QTimer::singleShot(20, this, [this, then = std::move(then), triesLeft]() mutable {
+        WhenMainWindowFramed(std::move(then), triesLeft - 1);
+    });
 }
 
 void Module1::RequestExit() {

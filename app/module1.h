@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "design_module.h"
@@ -64,6 +65,9 @@ class Module1 : public QObject {
     void ShowCoverage();
     // Opens the design file at `path` in the design window, beside the mode window.
     void OpenDesignFile(const QString& path);
+    // Runs `then` once the window manager has framed the main window (or after a second
+    // without one), so that a window placed beside it is placed beside its frame.
+    void WhenMainWindowFramed(std::function<void()> then, int triesLeft = 50);
 
     // File > Exit, or the mode window closed: ends the program unless the design window's
     // question to save its changes is cancelled.

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -56,9 +57,7 @@ CamerasPanel::CamerasPanel(const NumberFormat& format, QWidget* parent) : QWidge
     m_table->horizontalHeader()->setHighlightSections(false);
     // Columns fitted to the first rows only: a design of a thousand cameras opens at once.
     m_table->horizontalHeader()->setResizeContentsPrecision(50);
-    // Five rows in sight: the editor below has the rest of the room.
-    m_table->setMinimumHeight(m_table->horizontalHeader()->sizeHint().height() +
-                              5 * m_table->verticalHeader()->defaultSectionSize() + 4);
+    m_table->setMinimumHeight(TableHeightForRows(3));
 
     auto* top = new QHBoxLayout;
     auto* nameForm = new QFormLayout;
@@ -161,6 +160,16 @@ void CamerasPanel::Select(const std::string& id) {
     m_table->selectionModel()->setCurrentIndex(
         index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     m_table->scrollTo(index);
+}
+
+int CamerasPanel::TableHeightForRows(int rows) const {
+    return m_table->horizontalHeader()->sizeHint().height() +
+           rows * m_table->verticalHeader()->defaultSectionSize() +
+           m_table->horizontalScrollBar()->sizeHint().height() + 2 * m_table->frameWidth();
+}
+
+int CamerasPanel::HeightForRows(int rows) const {
+    return sizeHint().height() - m_table->sizeHint().height() + TableHeightForRows(rows);
 }
 
 void CamerasPanel::FitColumns() {

@@ -37,6 +37,8 @@ class CamerasPanel : public QWidget {
     std::vector<std::string> SelectedIds() const;
     // Makes `id` the current and only selected camera.
     void Select(const std::string& id);
+    // The panel's height with `rows` rows of the schedule in sight.
+    int HeightForRows(int rows) const;
     // Each column as wide as its heading and the first rows' texts.
     void FitColumns();
     // Shows the rows in the design's order, as moves change it.
@@ -63,6 +65,7 @@ class CamerasPanel : public QWidget {
     void designNotes_TextChanged();
     void header_SectionClicked(int column);
     std::string IdAt(int proxyRow) const;
+    int TableHeightForRows(int rows) const;
 
     ScheduleModel* m_model = nullptr;
     QSortFilterProxyModel* m_sorted = nullptr;

@@ -106,7 +106,8 @@ CoverageWindow::CoverageWindow(const FollowedSources& sources, QWidget* parent)
 
     BuildDesign();
     // Between the schedule and the camera, the room goes to the camera.
-    auto* split = new QSplitter(Qt::Vertical);
+    m_split = new QSplitter(Qt::Vertical);
+    auto* split = m_split;
     split->setObjectName(QStringLiteral("designSplit"));
     split->setChildrenCollapsible(false);
     split->addWidget(m_cameras);
@@ -228,9 +229,13 @@ QSize CoverageWindow::DefaultSize(const QSize& room) const {
 void CoverageWindow::showEvent(QShowEvent* event) {
     m_follower->Start();
     QWidget::showEvent(event);
-    // Once the window is up, the design a killed program left is offered back.
+    // Once the window is up, the design a killed program left is offered back. At first the
+    // schedule shows a few rows on a small screen, so that the camera below fits.
     if (!m_recoveryOffered) {
         m_recoveryOffered = true;
+        const int rows = height() >= 850 ? 6 : 3;
+        const int schedule = m_cameras->HeightForRows(rows);
+        m_split->setSizes({schedule, std::max(0, m_split->height() - schedule)});
         QTimer::singleShot(0, m_files, &DesignFileActions::OfferRecovery);
     }
 }

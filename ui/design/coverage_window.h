@@ -18,6 +18,7 @@ class DesignFileActions;
 struct DesignMenus;
 class FollowedSources;
 class QComboBox;
+class QSplitter;
 class ResultsPanel;
 class SheetActions;
 
@@ -107,6 +108,7 @@ class CoverageWindow : public QWidget {
 
     DesignDocument* m_document = nullptr;
     CamerasPanel* m_cameras = nullptr;
+    QSplitter* m_split = nullptr;  // the schedule above, the camera below
     DesignFileActions* m_files = nullptr;
     DesignMenus* m_menus = nullptr;
     CameraCommands* m_cameraCommands = nullptr;
