@@ -1,5 +1,6 @@
 #include "coverage_window.h"
 
+#include <QAccessibleWidget>
 #include <QComboBox>
 #include <QDate>
 #include <QFormLayout>
@@ -55,11 +56,21 @@ CoverageInputs StartInputs(const NumberFormat& format) {
     return start;
 }
 
+// Qt gives a splitter's handle no role, which leaves a screen reader an unknown object: it is the
+// bar between two panes.
+QAccessibleInterface* SplitterHandleAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String("QSplitterHandle") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Separator);
+    return nullptr;
+}
+
 }  // namespace
 
 CoverageWindow::CoverageWindow(const FollowedSources& sources, QWidget* parent)
     : QWidget(parent, Qt::Window), m_numberFormat(sources.Calculator().format()) {
     setObjectName(QStringLiteral("Coverage"));
+    static const bool handlesNamed = (QAccessible::installFactory(SplitterHandleAccessible), true);
+    Q_UNUSED(handlesNamed);
     setWindowTitle(QStringLiteral("Coverage"));
     setWindowIcon(QIcon(QStringLiteral(":/assets/vistamarq.png")));
 
@@ -109,9 +120,11 @@ CoverageWindow::CoverageWindow(const FollowedSources& sources, QWidget* parent)
     m_split = new QSplitter(Qt::Vertical);
     auto* split = m_split;
     split->setObjectName(QStringLiteral("designSplit"));
+    split->setAccessibleName(QStringLiteral("Schedule and camera"));
     split->setChildrenCollapsible(false);
     split->addWidget(m_cameras);
     split->addWidget(scroller);
+    split->handle(1)->setAccessibleName(QStringLiteral("Schedule height"));
     split->setStretchFactor(1, 1);
     outer->insertWidget(0, split, 1);
     m_cameras->layout()->setContentsMargins(columns->contentsMargins().left(),

@@ -85,6 +85,15 @@ QVariant ScheduleModel::data(const QModelIndex& index, int role) const {
             return -std::numeric_limits<double>::infinity();
         case CameraIdRole:
             return QString::fromStdString(row.id);
+        // A screen reader names an empty cell for what it means.
+        case Qt::AccessibleTextRole:
+            if (!cell.text.empty())
+                return ToQString(cell.text);
+            if (column == ScheduleColumn::Lens)
+                return QStringLiteral("No lens chosen");
+            if (column == ScheduleColumn::MountingHeight)
+                return QStringLiteral("Not mounted");
+            return QStringLiteral("Unnamed camera");
         case Qt::ToolTipRole:
             if (column != ScheduleColumn::Met)
                 return {};
