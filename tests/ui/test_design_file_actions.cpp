@@ -78,6 +78,7 @@ class DesignFileActionsTest : public QObject {
     void recentMenu();
     void recovery_data();
     void recovery();
+    void recoveryCopyFailureToldOnce();
     void exports();
 
   private:
@@ -317,6 +318,17 @@ void DesignFileActionsTest::recovery() {
     QCOMPARE(NameOf(m_document->Current()), restored ? "Lost" : "");
     QCOMPARE(m_document->IsModified(), restored);
     QVERIFY(m_document->Path().isEmpty());
+}
+
+void DesignFileActionsTest::recoveryCopyFailureToldOnce() {
+    QVERIFY(WriteFile(RecoveryFolder(), "not a folder"));
+    for (int change = 1; change <= 2 * RecoveryCopies::kChangesPerCopy; ++change)
+        m_document->Rename(QString("Site %1").arg(change).toStdU16String());
+    QCOMPARE(m_actions->messages.size(), 1);
+    QVERIFY2(
+        m_actions->messages.first().startsWith("The design's recovery copy cannot be written:"),
+        qPrintable(m_actions->messages.first()));
+    QVERIFY(QFile::remove(RecoveryFolder()));
 }
 
 void DesignFileActionsTest::exports() {

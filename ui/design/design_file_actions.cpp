@@ -86,6 +86,7 @@ DesignFileActions::DesignFileActions(QWidget* window, DesignDocument& document, 
     }
     connect(&document, &DesignDocument::modifiedChanged, &m_copies, &RecoveryCopies::SetModified);
     connect(&document, &DesignDocument::designChanged, &m_copies, &RecoveryCopies::NoteChange);
+    connect(&m_copies, &RecoveryCopies::copyFailed, this, &DesignFileActions::copies_Failed);
     m_copies.SetModified(document.IsModified());
 }
 
@@ -386,6 +387,18 @@ void DesignFileActions::ForgetFile() {
     m_file.clear();
     m_fileBlobs.clear();
     m_fileStamp.reset();
+}
+
+// Told once: the copies go on trying at each tick and change, and a box a minute would stop the
+// user's work to say the same again.
+void DesignFileActions::copies_Failed(const QString& message) {
+    if (m_copyFailureTold)
+        return;
+    m_copyFailureTold = true;
+    Warn(QStringLiteral("Recovery Copy"),
+         QStringLiteral("The design's recovery copy cannot be written:\n\n%1\n\nSave the design "
+                        "to keep your changes.")
+             .arg(message));
 }
 
 void DesignFileActions::Warn(const QString& title, const QString& text) {

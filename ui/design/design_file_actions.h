@@ -112,6 +112,7 @@ class DesignFileActions : public QObject {
     void ForgetFile();
     void recentMenu_AboutToShow();
     void Warn(const QString& title, const QString& text);
+    void copies_Failed(const QString& message);
 
     QWidget* m_window;
     DesignDocument& m_document;
@@ -127,4 +128,5 @@ class DesignFileActions : public QObject {
     QString m_file;
     QStringList m_fileBlobs;
     std::optional<DesignFileStamp> m_fileStamp;
+    bool m_copyFailureTold = false;  // a recovery copy could not be written, and the user knows
 };
