@@ -5,7 +5,7 @@
 Design NewDesign(LengthUnit unit) {
     Design design;
     design.unit = unit;
-    design.cameras.push_back({"c1", u"Camera 1", DefaultCameraInputs(unit), {}, {}});
+    design.cameras.push_back({"c1", u"Camera 1", DefaultCameraInputs(unit), {}, {}, {}});
     design.nextCameraNumber = 2;
     return design;
 }

@@ -1,22 +1,16 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "coverage.h"
 #include "length_unit.h"
+#include "plan_data.h"
 
 // A design: the cameras of one site, kept in one file. A plain value; the edits are pure functions
 // (design_edits.h) that return the next value, so that undo keeps values and needs no window.
-
-// A key of the file that this program does not know, with its value written as compact JSON, kept
-// so that saving a newer program's file loses nothing. Both are UTF-8.
-struct KeptValue {
-    std::string key;
-    std::string json;
-};
-using KeptValues = std::vector<KeptValue>;
 
 struct Camera {
     // Unique in the design and never given again in it, even after the camera is removed: "c1".
@@ -27,6 +21,8 @@ struct Camera {
     CoverageInputs inputs;
     KeptValues kept;          // the camera's unknown keys, in the file's order
     KeptValues keptInSensor;  // those of its "sensor"
+    // Where it stands on a plan of the design; no value: on none.
+    std::optional<CameraPlacement> placement;
 };
 
 struct Design {
@@ -36,6 +32,10 @@ struct Design {
     std::vector<Camera> cameras;           // in the schedule's order
     // The number of the next id given ("c4"): above every id the design has ever given.
     std::uint64_t nextCameraNumber = 1;
+    std::vector<Plan> plans;  // in the order their tabs are shown
+    // As nextCameraNumber, for the ids of plans ("p2") and of targets ("t5").
+    std::uint64_t nextPlanNumber = 1;
+    std::uint64_t nextTargetNumber = 1;
     KeptValues kept;  // the file's unknown top-level keys, in its order
 };
 

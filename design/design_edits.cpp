@@ -1,6 +1,7 @@
 #include "design_edits.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "camera_inputs.h"
 
@@ -26,6 +27,28 @@ std::optional<std::uint64_t> CameraNameNumber(std::u16string_view name) {
 
 bool Listed(const std::vector<std::string>& ids, const std::string& id) {
     return std::find(ids.begin(), ids.end(), id) != ids.end();
+}
+
+Plan* PlanOf(Design& design, std::string_view id) {
+    return const_cast<Plan*>(FindPlan(design, id));
+}
+
+Target* TargetOf(Design& design, std::string_view id) {
+    for (Plan& plan : design.plans) {
+        for (Target& target : plan.targets) {
+            if (target.id == id)
+                return &target;
+        }
+    }
+    return nullptr;
+}
+
+bool WithinExtent(PlanPoint point) {
+    return WithinPlanExtent(point.x) && WithinPlanExtent(point.y);
+}
+
+bool ValidLevel(int level) {
+    return level >= 0 && level < static_cast<int>(kDoriLevels.size());
 }
 
 }  // namespace
@@ -96,6 +119,7 @@ Design AddCamera(Design design, std::string_view afterId) {
                   NextFreeCameraName(design),
                   index ? design.cameras[*index].inputs : DefaultCameraInputs(design.unit),
                   {},
+                  {},
                   {}};
     ++design.nextCameraNumber;
     const auto place = index ? design.cameras.begin() + static_cast<std::ptrdiff_t>(*index + 1)
@@ -115,6 +139,7 @@ Design DuplicateCameras(Design design, const std::vector<std::string>& ids) {
             cameras.push_back({NextCameraId(design),
                                NumberedCameraName(++nameNumber),
                                cameras.back().inputs,
+                               {},
                                {},
                                {}});
             ++design.nextCameraNumber;
@@ -144,5 +169,149 @@ Design MoveCamera(Design design, std::string_view id, std::size_t newIndex) {
         std::rotate(to, from, from + 1);
     else
         std::rotate(from, from + 1, to + 1);
+    return design;
+}
+
+const Plan* FindPlan(const Design& design, std::string_view id) {
+    for (const Plan& plan : design.plans) {
+        if (plan.id == id)
+            return &plan;
+    }
+    return nullptr;
+}
+
+std::string NextPlanId(const Design& design) {
+    return "p" + std::to_string(design.nextPlanNumber);
+}
+
+std::string NextTargetId(const Design& design) {
+    return "t" + std::to_string(design.nextTargetNumber);
+}
+
+Design AddPlan(Design design, std::u16string name) {
+    Plan plan;
+    plan.id = NextPlanId(design);
+    plan.name = std::move(name);
+    ++design.nextPlanNumber;
+    design.plans.push_back(std::move(plan));
+    return design;
+}
+
+Design RenamePlan(Design design, std::string_view planId, std::u16string name) {
+    if (Plan* plan = PlanOf(design, planId))
+        plan->name = std::move(name);
+    return design;
+}
+
+Design RemovePlan(Design design, std::string_view planId) {
+    const auto gone = std::remove_if(design.plans.begin(), design.plans.end(),
+                                     [&](const Plan& plan) { return plan.id == planId; });
+    if (gone == design.plans.end())
+        return design;
+    design.plans.erase(gone, design.plans.end());
+    for (Camera& camera : design.cameras) {
+        if (camera.placement && camera.placement->plan == planId)
+            camera.placement.reset();
+    }
+    return design;
+}
+
+Design SetPlanImage(Design design, std::string_view planId, std::optional<std::string> sha256) {
+    Plan* plan = PlanOf(design, planId);
+    if (plan && (!sha256 || IsSha256Hex(*sha256)))
+        plan->image = std::move(sha256);
+    return design;
+}
+
+Design SetPlanScale(Design design, std::string_view planId, std::optional<double> metresPerPixel,
+                    PlanPoint origin) {
+    Plan* plan = PlanOf(design, planId);
+    if (plan && (!metresPerPixel || ValidMetresPerPixel(*metresPerPixel)) && WithinExtent(origin)) {
+        plan->metresPerPixel = metresPerPixel;
+        plan->origin = origin;
+    }
+    return design;
+}
+
+Design AddWall(Design design, std::string_view planId, Wall wall) {
+    Plan* plan = PlanOf(design, planId);
+    if (plan && WithinExtent({wall.x1, wall.y1}) && WithinExtent({wall.x2, wall.y2}))
+        plan->walls.push_back(wall);
+    return design;
+}
+
+Design MoveWallVertex(Design design, std::string_view planId, std::size_t wall, int end,
+                      PlanPoint to) {
+    Plan* plan = PlanOf(design, planId);
+    if (!plan || wall >= plan->walls.size() || (end != 0 && end != 1) || !WithinExtent(to))
+        return design;
+    Wall& moved = plan->walls[wall];
+    (end == 0 ? moved.x1 : moved.x2) = to.x;
+    (end == 0 ? moved.y1 : moved.y2) = to.y;
+    return design;
+}
+
+Design RemoveWall(Design design, std::string_view planId, std::size_t wall) {
+    Plan* plan = PlanOf(design, planId);
+    if (plan && wall < plan->walls.size())
+        plan->walls.erase(plan->walls.begin() + static_cast<std::ptrdiff_t>(wall));
+    return design;
+}
+
+Design AddTarget(Design design, std::string_view planId, std::u16string name, PlanPoint at,
+                 int level) {
+    Plan* plan = PlanOf(design, planId);
+    if (!plan || !WithinExtent(at) || !ValidLevel(level))
+        return design;
+    plan->targets.push_back({NextTargetId(design), std::move(name), at.x, at.y, level, {}});
+    ++design.nextTargetNumber;
+    return design;
+}
+
+Design MoveTarget(Design design, std::string_view targetId, PlanPoint to) {
+    Target* target = TargetOf(design, targetId);
+    if (target && WithinExtent(to)) {
+        target->x = to.x;
+        target->y = to.y;
+    }
+    return design;
+}
+
+Design RenameTarget(Design design, std::string_view targetId, std::u16string name) {
+    if (Target* target = TargetOf(design, targetId))
+        target->name = std::move(name);
+    return design;
+}
+
+Design SetTargetLevel(Design design, std::string_view targetId, int level) {
+    Target* target = TargetOf(design, targetId);
+    if (target && ValidLevel(level))
+        target->level = level;
+    return design;
+}
+
+Design RemoveTarget(Design design, std::string_view targetId) {
+    for (Plan& plan : design.plans) {
+        auto& targets = plan.targets;
+        targets.erase(std::remove_if(targets.begin(), targets.end(),
+                                     [&](const Target& target) { return target.id == targetId; }),
+                      targets.end());
+    }
+    return design;
+}
+
+Design PlaceCamera(Design design, std::string_view cameraId, std::string_view planId, PlanPoint at,
+                   double headingDeg) {
+    const std::optional<std::size_t> index = CameraIndex(design, cameraId);
+    if (index && FindPlan(design, planId) && WithinExtent(at) && std::isfinite(headingDeg)) {
+        design.cameras[*index].placement =
+            CameraPlacement{std::string(planId), at.x, at.y, headingDeg};
+    }
+    return design;
+}
+
+Design UnplaceCamera(Design design, std::string_view cameraId) {
+    if (const std::optional<std::size_t> index = CameraIndex(design, cameraId))
+        design.cameras[*index].placement.reset();
     return design;
 }

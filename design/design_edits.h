@@ -57,3 +57,46 @@ Design RemoveCameras(Design design, const std::vector<std::string>& ids);
 
 // The camera moved to a place in the list (past the end: the last).
 Design MoveCamera(Design design, std::string_view id, std::size_t newIndex);
+
+// The plan with this id, or null.
+const Plan* FindPlan(const Design& design, std::string_view id);
+
+// The ids the next plan and the next target added will have: "p3", "t7".
+std::string NextPlanId(const Design& design);
+std::string NextTargetId(const Design& design);
+
+// The edits of the plans leave the design as it was when the plan, wall, target or camera named is
+// not in it, or when a value is outside the file's limits (plan_data.h), so that what they give
+// always saves and opens again.
+
+// A blank, unscaled plan added at the end, with the id NextPlanId.
+Design AddPlan(Design design, std::u16string name);
+Design RenamePlan(Design design, std::string_view planId, std::u16string name);
+// The plan and its targets taken out; the cameras on it stay in the design, on no plan.
+Design RemovePlan(Design design, std::string_view planId);
+// The underlay by the SHA-256 of its bytes, or no value for a blank sheet.
+Design SetPlanImage(Design design, std::string_view planId, std::optional<std::string> sha256);
+// The underlay's scale (no value: not scaled) and where its top-left corner lies, in metres.
+Design SetPlanScale(Design design, std::string_view planId, std::optional<double> metresPerPixel,
+                    PlanPoint origin);
+
+// Walls are named by their place in the plan's list.
+Design AddWall(Design design, std::string_view planId, Wall wall);
+// The wall's end 0 (x1, y1) or 1 (x2, y2) moved to `to`.
+Design MoveWallVertex(Design design, std::string_view planId, std::size_t wall, int end,
+                      PlanPoint to);
+Design RemoveWall(Design design, std::string_view planId, std::size_t wall);
+
+// A target added at the end of the plan's, with the id NextTargetId.
+Design AddTarget(Design design, std::string_view planId, std::u16string name, PlanPoint at,
+                 int level);
+Design MoveTarget(Design design, std::string_view targetId, PlanPoint to);
+Design RenameTarget(Design design, std::string_view targetId, std::u16string name);
+// `level` is an index into kDoriLevels.
+Design SetTargetLevel(Design design, std::string_view targetId, int level);
+Design RemoveTarget(Design design, std::string_view targetId);
+
+// The camera stood on a plan at `at`, looking along headingDeg (any finite number of degrees).
+Design PlaceCamera(Design design, std::string_view cameraId, std::string_view planId, PlanPoint at,
+                   double headingDeg);
+Design UnplaceCamera(Design design, std::string_view cameraId);

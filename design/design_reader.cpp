@@ -27,9 +27,9 @@ std::u16string Quoted(std::string_view utf8) {
     return U16(JsonString(utf8));
 }
 
-// N of an id "cN" as the program writes them, or no value.
-std::optional<std::uint64_t> IdNumber(std::string_view id) {
-    if (id.size() < 2 || id.size() > 16 || id[0] != 'c' || id[1] == '0')
+// N of an id "cN" (or "pN", "tN": the letter given) as the program writes them, or no value.
+std::optional<std::uint64_t> IdNumber(std::string_view id, char letter = 'c') {
+    if (id.size() < 2 || id.size() > 16 || id[0] != letter || id[1] == '0')
         return std::nullopt;
     std::uint64_t number = 0;
     for (const char c : id.substr(1)) {
@@ -142,9 +142,58 @@ class Reader {
         return value.has_value();
     }
 
+    // False, with the message, for a coordinate outside the plan's extent.
+    bool CheckCoordinate(const Scope& scope, std::u16string_view what, double metres) {
+        if (WithinPlanExtent(metres))
+            return true;
+        return Fail(scope.prefix + std::u16string(what) + u" " + Figure(metres) +
+                    u" m is out of range (" + Figure(-kPlanExtentM) + u" to " +
+                    Figure(kPlanExtentM) + u" m).");
+    }
+
+    // The numbers of `key` when it is a list of exactly `count` numbers; false, with the message,
+    // for anything else. Left as they are when the key is missing.
+    bool ReadNumbers(const Scope& scope, std::string_view key, std::u16string_view what,
+                     std::size_t count, double* numbers) {
+        const std::optional<const JsonValue*> list = Get(scope, key, JsonKind::Array);
+        if (!list || !*list)
+            return list.has_value();
+        return ListOfNumbers(scope, **list, what, count, numbers);
+    }
+
+    bool ListOfNumbers(const Scope& scope, const JsonValue& list, std::u16string_view what,
+                       std::size_t count, double* numbers) {
+        const std::u16string_view counts[] = {u"", u"", u"two", u"", u"four"};
+        bool numeric = list.kind == JsonKind::Array && list.items.size() == count;
+        for (std::size_t i = 0; numeric && i < count; ++i) {
+            numeric = list.items[i].kind == JsonKind::Number;
+            if (numeric)
+                numbers[i] = list.items[i].number;
+        }
+        if (numeric)
+            return true;
+        return Fail(scope.prefix + std::u16string(what) + u" must be a list of " +
+                    std::u16string(counts[count]) + u" numbers.");
+    }
+
+    // Puts the keys the reader does not know into `kept`.
+    template <typename Known>
+    static void Keep(const JsonValue& object, const Known& known, KeptValues& kept) {
+        for (const JsonMember& member : object.members) {
+            if (std::find(std::begin(known), std::end(known), member.key) == std::end(known))
+                kept.push_back({member.key, CompactJson(member.value)});
+        }
+    }
+
     bool ReadSensor(const Scope& cameraScope, Camera& camera);
+    bool ReadPlacement(const Scope& scope, Camera& camera);
     std::optional<Camera> ReadCamera(const JsonValue& value, std::size_t number);
     bool GiveIdsAndNames(Design& design, const std::vector<bool>& named);
+    std::optional<Target> ReadTarget(const JsonValue& value, const std::u16string& plan,
+                                     std::size_t number);
+    std::optional<Plan> ReadPlan(const JsonValue& value, std::size_t number);
+    bool ReadPlans(const Scope& scope, Design& design);
+    bool CheckPlacements(Design& design, const JsonValue* cameras);
 
     const NumberFormat& format;
 };
@@ -195,15 +244,51 @@ bool Reader::ReadSensor(const Scope& cameraScope, Camera& camera) {
     return true;
 }
 
+// "Camera 3" or "Plan 2", and its name in the file when it has one: "Camera 3 ("Gate")".
+std::u16string Named(std::u16string_view what, std::size_t number, const JsonValue& value) {
+    std::u16string named = std::u16string(what) + U16(std::to_string(number));
+    if (const JsonValue* name = FindMember(value, "name"); name && name->kind == JsonKind::String)
+        named += u" (" + Quoted(name->text) + u")";
+    return named;
+}
+
+// A camera stands on a plan with all four keys or with none.
+bool Reader::ReadPlacement(const Scope& scope, Camera& camera) {
+    static constexpr std::string_view kKeys[] = {"plan", "x", "y", "headingDeg"};
+    std::size_t present = 0;
+    for (const std::string_view key : kKeys)
+        present += FindMember(scope.object, key) ? 1 : 0;
+    if (present == 0)
+        return true;
+    for (const std::string_view key : kKeys) {
+        if (!FindMember(scope.object, key)) {
+            return Fail(scope.prefix +
+                        u"a camera on a plan needs all of \"plan\", \"x\", \"y\" and "
+                        u"\"headingDeg\"; " +
+                        Quoted(key) + u" is missing.");
+        }
+    }
+    const std::optional<const JsonValue*> plan = Get(scope, "plan", JsonKind::String);
+    const std::optional<const JsonValue*> x =
+        plan ? Get(scope, "x", JsonKind::Number) : std::nullopt;
+    const std::optional<const JsonValue*> y = x ? Get(scope, "y", JsonKind::Number) : std::nullopt;
+    const std::optional<const JsonValue*> heading =
+        y ? Get(scope, "headingDeg", JsonKind::Number) : std::nullopt;
+    if (!heading || !CheckCoordinate(scope, u"the x on the plan", (*x)->number) ||
+        !CheckCoordinate(scope, u"the y on the plan", (*y)->number))
+        return false;
+    camera.placement =
+        CameraPlacement{(*plan)->text, (*x)->number, (*y)->number, (*heading)->number};
+    return true;
+}
+
 std::optional<Camera> Reader::ReadCamera(const JsonValue& value, std::size_t number) {
-    std::u16string prefix = u"Camera " + U16(std::to_string(number));
     if (value.kind != JsonKind::Object) {
-        Fail(prefix + u" must be an object, not " + U16(JsonKindName(value.kind)) + u".");
+        Fail(u"Camera " + U16(std::to_string(number)) + u" must be an object, not " +
+             U16(JsonKindName(value.kind)) + u".");
         return std::nullopt;
     }
-    if (const JsonValue* name = FindMember(value, "name"); name && name->kind == JsonKind::String)
-        prefix += u" (" + Quoted(name->text) + u")";
-    const Scope scope{value, prefix + u": ", u""};
+    const Scope scope{value, Named(u"Camera ", number, value) + u": ", u""};
 
     Camera camera;
     camera.inputs = DefaultCameraInputs(LengthUnit::Metres);
@@ -262,7 +347,8 @@ std::optional<Camera> Reader::ReadCamera(const JsonValue& value, std::size_t num
         !ReadChoice(scope, "requiredLevel", u"the required level", levels,
                     u" is not one of Monitor, Detect, Observe, Recognise, Identify, Inspect.",
                     level) ||
-        !ReadNumber(scope, "requiredWidthM", kRequiredWidthField, in, true))
+        !ReadNumber(scope, "requiredWidthM", kRequiredWidthField, in, true) ||
+        !ReadPlacement(scope, camera))
         return std::nullopt;
     in.requiredLevel = static_cast<int>(level);
 
@@ -280,11 +366,194 @@ std::optional<Camera> Reader::ReadCamera(const JsonValue& value, std::size_t num
                                                       "targetHeightM",
                                                       "tiltDeg",
                                                       "requiredLevel",
-                                                      "requiredWidthM"};
+                                                      "requiredWidthM",
+                                                      "plan",
+                                                      "x",
+                                                      "y",
+                                                      "headingDeg"};
         if (std::find(std::begin(kKnown), std::end(kKnown), member.key) == std::end(kKnown))
             camera.kept.push_back({member.key, CompactJson(member.value)});
     }
     return camera;
+}
+
+std::optional<Target> Reader::ReadTarget(const JsonValue& value, const std::u16string& plan,
+                                         std::size_t number) {
+    if (value.kind != JsonKind::Object) {
+        Fail(plan + u", target " + U16(std::to_string(number)) + u" must be an object, not " +
+             U16(JsonKindName(value.kind)) + u".");
+        return std::nullopt;
+    }
+    const Scope scope{value, plan + u", " + Named(u"target ", number, value) + u": ", u""};
+    Target target;
+    const std::optional<const JsonValue*> id = Get(scope, "id", JsonKind::String);
+    if (!id || !ReadText(scope, "name", target.name))
+        return std::nullopt;
+    if (*id)
+        target.id = (*id)->text;
+    const std::optional<const JsonValue*> x = Get(scope, "x", JsonKind::Number);
+    const std::optional<const JsonValue*> y = x ? Get(scope, "y", JsonKind::Number) : std::nullopt;
+    if (!y)
+        return std::nullopt;
+    target.x = *x ? (*x)->number : 0;
+    target.y = *y ? (*y)->number : 0;
+    std::array<std::string, kDoriLevels.size()> levels;
+    for (std::size_t i = 0; i < levels.size(); ++i)
+        levels[i] = Utf8Of(kDoriLevels[i].name);
+    std::size_t level = static_cast<std::size_t>(target.level);
+    if (!CheckCoordinate(scope, u"the x", target.x) ||
+        !CheckCoordinate(scope, u"the y", target.y) ||
+        !ReadChoice(scope, "level", u"the level", levels,
+                    u" is not one of Monitor, Detect, Observe, Recognise, Identify, Inspect.",
+                    level))
+        return std::nullopt;
+    target.level = static_cast<int>(level);
+    static constexpr std::string_view kKnown[] = {"id", "name", "x", "y", "level"};
+    Keep(value, kKnown, target.kept);
+    return target;
+}
+
+std::optional<Plan> Reader::ReadPlan(const JsonValue& value, std::size_t number) {
+    if (value.kind != JsonKind::Object) {
+        Fail(u"Plan " + U16(std::to_string(number)) + u" must be an object, not " +
+             U16(JsonKindName(value.kind)) + u".");
+        return std::nullopt;
+    }
+    const std::u16string named = Named(u"Plan ", number, value);
+    const Scope scope{value, named + u": ", u""};
+    Plan plan;
+    const std::optional<const JsonValue*> id = Get(scope, "id", JsonKind::String);
+    const std::optional<const JsonValue*> image =
+        id ? Get(scope, "image", JsonKind::String, true) : std::nullopt;
+    const std::optional<const JsonValue*> scale =
+        image ? Get(scope, "metresPerPixel", JsonKind::Number, true) : std::nullopt;
+    if (!scale || !ReadText(scope, "name", plan.name))
+        return std::nullopt;
+    if (*id)
+        plan.id = (*id)->text;
+    if (*image && !IsSha256Hex((*image)->text)) {
+        Fail(scope.prefix + u"the image " + Quoted((*image)->text) +
+             u" is not a SHA-256 of 64 lower-case hex digits.");
+        return std::nullopt;
+    }
+    if (*image)
+        plan.image = (*image)->text;
+    if (*scale && !ValidMetresPerPixel((*scale)->number)) {
+        Fail(scope.prefix + u"the scale " + Figure((*scale)->number) +
+             u" m per pixel is out of range (above 0, to " + Figure(kMostMetresPerPixel) + u").");
+        return std::nullopt;
+    }
+    if (*scale)
+        plan.metresPerPixel = (*scale)->number;
+
+    double origin[2] = {0, 0};
+    if (!ReadNumbers(scope, "origin", u"\"origin\"", 2, origin) ||
+        !CheckCoordinate(scope, u"the origin's x", origin[0]) ||
+        !CheckCoordinate(scope, u"the origin's y", origin[1]))
+        return std::nullopt;
+    plan.origin = {origin[0], origin[1]};
+
+    const std::optional<const JsonValue*> walls = Get(scope, "walls", JsonKind::Array);
+    if (!walls)
+        return std::nullopt;
+    for (std::size_t i = 0; *walls && i < (*walls)->items.size(); ++i) {
+        const std::u16string wall = u"wall " + U16(std::to_string(i + 1));
+        double ends[4] = {};
+        if (!ListOfNumbers(scope, (*walls)->items[i], wall, 4, ends))
+            return std::nullopt;
+        static constexpr std::u16string_view kEnds[] = {u"'s x1", u"'s y1", u"'s x2", u"'s y2"};
+        for (std::size_t end = 0; end < 4; ++end) {
+            if (!CheckCoordinate(scope, wall + std::u16string(kEnds[end]), ends[end]))
+                return std::nullopt;
+        }
+        plan.walls.push_back({ends[0], ends[1], ends[2], ends[3]});
+    }
+
+    const std::optional<const JsonValue*> targets = Get(scope, "targets", JsonKind::Array);
+    if (!targets)
+        return std::nullopt;
+    for (std::size_t i = 0; *targets && i < (*targets)->items.size(); ++i) {
+        std::optional<Target> target = ReadTarget((*targets)->items[i], named, i + 1);
+        if (!target)
+            return std::nullopt;
+        plan.targets.push_back(std::move(*target));
+    }
+    static constexpr std::string_view kKnown[] = {"id",     "name",  "image",  "metresPerPixel",
+                                                  "origin", "walls", "targets"};
+    Keep(value, kKnown, plan.kept);
+    return plan;
+}
+
+// The plans, their ids checked and given as the cameras' are; then the next numbers.
+bool Reader::ReadPlans(const Scope& scope, Design& design) {
+    const std::optional<const JsonValue*> plans = Get(scope, "plans", JsonKind::Array);
+    if (!plans)
+        return false;
+    for (std::size_t i = 0; *plans && i < (*plans)->items.size(); ++i) {
+        std::optional<Plan> plan = ReadPlan((*plans)->items[i], i + 1);
+        if (!plan)
+            return false;
+        design.plans.push_back(std::move(*plan));
+    }
+    static constexpr std::string_view kNextKeys[] = {"nextPlanNumber", "nextTargetNumber"};
+    std::uint64_t* nextNumbers[] = {&design.nextPlanNumber, &design.nextTargetNumber};
+    for (std::size_t i = 0; i < 2; ++i) {
+        const std::optional<const JsonValue*> next = Get(scope, kNextKeys[i], JsonKind::Number);
+        if (!next)
+            return false;
+        const double n = *next ? (*next)->number : 1;
+        if (n < 1 || n > kMostCameraNumber || n != std::floor(n)) {
+            return Fail(u"The design's " + Quoted(kNextKeys[i]) +
+                        u" must be a whole number from 1 to " + Figure(kMostCameraNumber) +
+                        u", not " + Figure(n) + u".");
+        }
+        *nextNumbers[i] = static_cast<std::uint64_t>(n);
+    }
+
+    std::unordered_map<std::string, std::size_t> seenPlans;
+    std::unordered_map<std::string, bool> seenTargets;
+    for (std::size_t i = 0; i < design.plans.size(); ++i) {
+        Plan& plan = design.plans[i];
+        if (!plan.id.empty()) {
+            const auto [earlier, fresh] = seenPlans.emplace(plan.id, i);
+            if (!fresh) {
+                return Fail(u"Plans " + U16(std::to_string(earlier->second + 1)) + u" and " +
+                            U16(std::to_string(i + 1)) + u" have the same id " + Quoted(plan.id) +
+                            u".");
+            }
+            if (const std::optional<std::uint64_t> number = IdNumber(plan.id, 'p'))
+                design.nextPlanNumber = std::max(design.nextPlanNumber, *number + 1);
+        }
+        for (const Target& target : plan.targets) {
+            if (target.id.empty())
+                continue;
+            if (!seenTargets.emplace(target.id, true).second) {
+                return Fail(u"Two targets have the same id " + Quoted(target.id) + u".");
+            }
+            if (const std::optional<std::uint64_t> number = IdNumber(target.id, 't'))
+                design.nextTargetNumber = std::max(design.nextTargetNumber, *number + 1);
+        }
+    }
+    for (Plan& plan : design.plans) {
+        if (plan.id.empty())
+            plan.id = "p" + std::to_string(design.nextPlanNumber++);
+        for (Target& target : plan.targets) {
+            if (target.id.empty())
+                target.id = "t" + std::to_string(design.nextTargetNumber++);
+        }
+    }
+    return true;
+}
+
+bool Reader::CheckPlacements(Design& design, const JsonValue* cameras) {
+    for (std::size_t i = 0; i < design.cameras.size(); ++i) {
+        const std::optional<CameraPlacement>& placement = design.cameras[i].placement;
+        if (placement && !FindPlan(design, placement->plan)) {
+            return Fail(Named(u"Camera ", i + 1, cameras->items[i]) + u": it stands on the plan " +
+                        Quoted(placement->plan) + u", which the design does not have.");
+        }
+    }
+    return true;
 }
 
 // Refuses ids given twice, then gives the cameras without an id the next ones and those without
@@ -375,15 +644,14 @@ std::optional<Design> Reader::Read(const JsonValue& root) {
             design.cameras.push_back(std::move(*camera));
         }
     }
-    if (!GiveIdsAndNames(design, named))
+    if (!GiveIdsAndNames(design, named) || !ReadPlans(scope, design) ||
+        !CheckPlacements(design, *cameras))
         return std::nullopt;
 
-    for (const JsonMember& member : root.members) {
-        static constexpr std::string_view kKnown[] = {
-            "format", "version", "name", "notes", "units", "cameras", "nextCameraNumber"};
-        if (std::find(std::begin(kKnown), std::end(kKnown), member.key) == std::end(kKnown))
-            design.kept.push_back({member.key, CompactJson(member.value)});
-    }
+    static constexpr std::string_view kKnown[] = {
+        "format",  "version",          "name",  "notes",          "units",
+        "cameras", "nextCameraNumber", "plans", "nextPlanNumber", "nextTargetNumber"};
+    Keep(root, kKnown, design.kept);
     return design;
 }
 

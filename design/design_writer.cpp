@@ -1,6 +1,9 @@
 #include <algorithm>
+#include <cmath>
+#include <initializer_list>
 
 #include "camera_inputs.h"
+#include "design_edits.h"
 #include "design_file.h"
 #include "json.h"
 #include "utf8.h"
@@ -132,7 +135,24 @@ void WriteSensor(Writer& w, const Camera& camera) {
     w.Raw("}");
 }
 
-void WriteCamera(Writer& w, const Camera& camera) {
+// A coordinate as the file takes it: 0 for one outside the plan's extent, so that the file reads.
+double Coordinate(double metres) {
+    return WithinPlanExtent(metres) ? metres : 0;
+}
+
+// "[1, 2.5]" on one line.
+void WriteNumbers(Writer& w, std::initializer_list<double> numbers) {
+    w.Raw("[");
+    for (const double* n = numbers.begin(); n != numbers.end(); ++n) {
+        if (n != numbers.begin())
+            w.Raw(", ");
+        w.Number(*n);
+    }
+    w.Raw("]");
+}
+
+// A camera is written on a plan only while the design has that plan, so that the file reads.
+void WriteCamera(Writer& w, const Camera& camera, bool placed) {
     constexpr int kIndent = 6;
     const CoverageInputs& in = camera.inputs;
     w.Open('{');
@@ -181,7 +201,73 @@ void WriteCamera(Writer& w, const Camera& camera) {
         w.Number(*width);
     else
         w.Raw("null");
+    if (placed) {
+        w.Key("plan", kIndent);
+        w.Raw(JsonString(camera.placement->plan));
+        w.Key("x", kIndent);
+        w.Number(Coordinate(camera.placement->x));
+        w.Key("y", kIndent);
+        w.Number(Coordinate(camera.placement->y));
+        w.Key("headingDeg", kIndent);
+        const double heading = camera.placement->headingDeg;
+        w.Number(std::isfinite(heading) ? heading : 0);
+    }
     w.Kept(camera.kept, kIndent);
+    w.Close('}', kIndent - 2);
+}
+
+void WriteTarget(Writer& w, const Target& target) {
+    w.OpenInline();
+    w.InlineKey("id");
+    w.Raw(JsonString(target.id));
+    w.InlineKey("name");
+    w.Text(target.name);
+    w.InlineKey("x");
+    w.Number(Coordinate(target.x));
+    w.InlineKey("y");
+    w.Number(Coordinate(target.y));
+    w.InlineKey("level");
+    const bool known = target.level >= 0 && target.level < int(kDoriLevels.size());
+    w.Text(LevelName(known ? target.level : Target{}.level));
+    for (const KeptValue& value : target.kept) {
+        w.InlineKey(value.key);
+        w.Raw(value.json);
+    }
+    w.Raw("}");
+}
+
+void WritePlan(Writer& w, const Plan& plan) {
+    constexpr int kIndent = 6;
+    w.Open('{');
+    w.Key("id", kIndent);
+    w.Raw(JsonString(plan.id));
+    w.Key("name", kIndent);
+    w.Text(plan.name);
+    w.Key("image", kIndent);
+    w.Raw(plan.image && IsSha256Hex(*plan.image) ? JsonString(*plan.image) : "null");
+    w.Key("metresPerPixel", kIndent);
+    if (plan.metresPerPixel && ValidMetresPerPixel(*plan.metresPerPixel))
+        w.Number(*plan.metresPerPixel);
+    else
+        w.Raw("null");
+    w.Key("origin", kIndent);
+    WriteNumbers(w, {Coordinate(plan.origin.x), Coordinate(plan.origin.y)});
+    w.Key("walls", kIndent);
+    w.Open('[');
+    for (const Wall& wall : plan.walls) {
+        w.Separate(kIndent + 2);
+        WriteNumbers(w, {Coordinate(wall.x1), Coordinate(wall.y1), Coordinate(wall.x2),
+                         Coordinate(wall.y2)});
+    }
+    w.Close(']', kIndent);
+    w.Key("targets", kIndent);
+    w.Open('[');
+    for (const Target& target : plan.targets) {
+        w.Separate(kIndent + 2);
+        WriteTarget(w, target);
+    }
+    w.Close(']', kIndent);
+    w.Kept(plan.kept, kIndent);
     w.Close('}', kIndent - 2);
 }
 
@@ -203,13 +289,34 @@ std::string WriteDesign(const Design& design) {
     w.Raw(design.unit == LengthUnit::Feet ? "\"ft\"" : "\"m\"");
     w.Key("nextCameraNumber", kIndent);
     w.Number(static_cast<double>(std::max<std::uint64_t>(design.nextCameraNumber, 1)));
+    // Written only once a plan or a target has been given an id, so that a design without plans
+    // keeps the bytes it had before there were plans.
+    if (design.nextPlanNumber > 1) {
+        w.Key("nextPlanNumber", kIndent);
+        w.Number(static_cast<double>(design.nextPlanNumber));
+    }
+    if (design.nextTargetNumber > 1) {
+        w.Key("nextTargetNumber", kIndent);
+        w.Number(static_cast<double>(design.nextTargetNumber));
+    }
     w.Key("cameras", kIndent);
     w.Open('[');
     for (const Camera& camera : design.cameras) {
         w.Separate(kIndent + 2);
-        WriteCamera(w, camera);
+        WriteCamera(w, camera,
+                    camera.placement && !camera.placement->plan.empty() &&
+                        FindPlan(design, camera.placement->plan));
     }
     w.Close(']', kIndent);
+    if (!design.plans.empty()) {
+        w.Key("plans", kIndent);
+        w.Open('[');
+        for (const Plan& plan : design.plans) {
+            w.Separate(kIndent + 2);
+            WritePlan(w, plan);
+        }
+        w.Close(']', kIndent);
+    }
     w.Kept(design.kept, kIndent);
     w.Close('}', 0);
     w.Raw("\n");

@@ -185,7 +185,7 @@ void DesignEditsTest::editorInputs() {
     QCOMPARE(canonical ? Q(*canonical.*fields[field]) : "none", kept);
     if (canonical) {
         QCOMPARE(canonical->unit, LengthUnit::Metres);
-        const Camera camera{"c1", u"Camera 1", *canonical, {}, {}};
+        const Camera camera{"c1", u"Camera 1", *canonical, {}, {}, {}};
         QCOMPARE(Q(InputsForEditor(camera, unit, format).*fields[field]), shown);
     }
 }

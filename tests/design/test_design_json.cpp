@@ -54,6 +54,37 @@ QMap<QString, QString> Fields(const Design& design) {
         fields[n + "required"] =
             Q(std::u16string(LevelName(in.requiredLevel))) + " " + Q(in.requiredWidth);
         fields[n + "kept"] = kept(camera.kept);
+        const std::optional<CameraPlacement>& at = camera.placement;
+        fields[n + "placed"] = at ? QString("%1 %2,%3 %4°")
+                                        .arg(QString::fromStdString(at->plan))
+                                        .arg(at->x)
+                                        .arg(at->y)
+                                        .arg(at->headingDeg)
+                                  : "no";
+    }
+    fields["nextPlan"] = QString::number(design.nextPlanNumber);
+    fields["nextTarget"] = QString::number(design.nextTargetNumber);
+    for (std::size_t i = 0; i < design.plans.size(); ++i) {
+        const Plan& plan = design.plans[i];
+        QStringList walls;
+        for (const Wall& w : plan.walls)
+            walls << QString("%1,%2,%3,%4").arg(w.x1).arg(w.y1).arg(w.x2).arg(w.y2);
+        QStringList targets;
+        for (const Target& t : plan.targets) {
+            targets << QString("%1:%2:%3,%4:%5 %6")
+                           .arg(QString::fromStdString(t.id), Q(t.name))
+                           .arg(t.x)
+                           .arg(t.y)
+                           .arg(Q(std::u16string(LevelName(t.level))), kept(t.kept));
+        }
+        fields["plan" + QString::number(i + 1)] =
+            QString("%1:%2 image %3 scale %4 origin %5,%6 walls %7 targets %8 kept %9")
+                .arg(QString::fromStdString(plan.id), Q(plan.name),
+                     QString::fromStdString(plan.image.value_or("none")),
+                     plan.metresPerPixel ? QString::number(*plan.metresPerPixel) : "none")
+                .arg(plan.origin.x)
+                .arg(plan.origin.y)
+                .arg(walls.join("; "), targets.join("; "), kept(plan.kept));
     }
     return fields;
 }
@@ -148,10 +179,29 @@ void DesignJsonTest::opens_data() {
                "\xEF\xBB\xBF{\"format\": \"vistamarq-design\", \"name\": \"Caf\\u00e9 "
                "\\ud83d\\ude00 \xE6\xB8\xAF\\t\\\"\\/\"}")
         << QStringList{QString::fromUtf8("name=Café 😀 港\t\"/")};
+    QTest::newRow("the documented plan: two walls, a target, a camera on it")
+        << Seed("corner-shop-plan")
+        << QStringList{"nextPlan=2", "nextTarget=2", "1.placed=p1 0.5,7.5 315°",
+                       "plan1=p1:Ground floor image "
+                       "180717ef988a70f385bed384a465c48dc997c7922ae3ad589164a18d189fa540 scale "
+                       "0.01 origin 0,8 walls 0,8,12,8; 12,8,12,0 targets t1:Till:4,3.5:Identify  "
+                       "kept "};
+    QTest::newRow("plans and targets without ids: given after the highest; keys kept")
+        << QByteArray(R"({"format": "vistamarq-design", "plans": [{"rev": 2}, {"id": "p4",
+            "targets": [{}, {"id": "t9", "name": "Door", "level": "Detect", "seen": false}]}],
+            "cameras": [{"plan": "p4", "x": -1e6, "y": 0, "headingDeg": 370}, {}]})")
+        << QStringList{"nextPlan=6",
+                       "nextTarget=11",
+                       "1.placed=p4 -1e+06,0 370°",
+                       "2.placed=no",
+                       "1.kept=",
+                       "plan1=p5: image none scale none origin 0,0 walls  targets  kept rev=2",
+                       "plan2=p4: image none scale none origin 0,0 walls  targets "
+                       "t10::0,0:Identify ; t9:Door:0,0:Detect seen=false kept "};
     QTest::newRow("unknown keys kept in order, as compact JSON")
-        << QByteArray(R"({"zeta": [1,{"b":1.50}], "format": "vistamarq-design", "cameras": [{"y":
+        << QByteArray(R"({"zeta": [1,{"b":1.50}], "format": "vistamarq-design", "cameras": [{"w":
             null, "sensor": {"z": "\u00e9", "a": true}}], "alpha": {}})")
-        << QStringList{"kept=zeta=[1, {\"b\": 1.50}] alpha={}", "1.kept=y=null",
+        << QStringList{"kept=zeta=[1, {\"b\": 1.50}] alpha={}", "1.kept=w=null",
                        QString::fromUtf8("1.sensor=1/3 4:3 kept z=\"é\" a=true")};
 }
 
@@ -312,6 +362,71 @@ void DesignJsonTest::refused_data() {
                "the required level \"Identity\" is not one of Monitor, Detect, Observe, "
                "Recognise, Identify, Inspect.";
     QTest::newRow("an empty id") << camera(R"("id": "")") << false << gate + "the id is empty.";
+
+    const auto plan = [](const char* keys) {
+        return QByteArray(R"({"format": "vistamarq-design", "plans": [{"id": "p1"}, {"name":
+            "Yard", )") +
+               keys + "}]}";
+    };
+    const QString yard = "Plan 2 (\"Yard\"): ";
+    const QString range = " m is out of range (−1000000 to 1000000 m).";
+    QTest::newRow("a camera on a plan the design does not have")
+        << camera(R"("plan": "p9", "x": 1, "y": 2, "headingDeg": 0)") << false
+        << gate + "it stands on the plan \"p9\", which the design does not have.";
+    QTest::newRow("a camera on a plan without a heading")
+        << camera(R"("plan": "p1", "x": 1, "y": 2)") << false
+        << gate +
+               "a camera on a plan needs all of \"plan\", \"x\", \"y\" and \"headingDeg\"; "
+               "\"headingDeg\" is missing.";
+    QTest::newRow("a camera 1e6 m and a bit away")
+        << camera(R"("plan": "p1", "x": 1000000.5, "y": 2, "headingDeg": 0)") << false
+        << gate + "the x on the plan 1000000.5" + range;
+    QTest::newRow("a camera's heading as text")
+        << camera(R"("plan": "p1", "x": 1, "y": 2, "headingDeg": "north")") << false
+        << gate + "\"headingDeg\" must be a number, not text.";
+    QTest::newRow("an image hash in capitals")
+        << plan(R"("image": "180717EF988A70F385BED384A465C48DC997C7922AE3AD589164A18D189FA540")")
+        << false
+        << yard +
+               "the image "
+               "\"180717EF988A70F385BED384A465C48DC997C7922AE3AD589164A18D189FA540\" is not a "
+               "SHA-256 of 64 lower-case hex digits.";
+    QTest::newRow("an image hash one digit short")
+        << plan(R"("image": "abc")") << false
+        << yard + "the image \"abc\" is not a SHA-256 of 64 lower-case hex digits.";
+    QTest::newRow("a scale of 0 m per pixel")
+        << plan(R"("metresPerPixel": 0)") << false
+        << yard + "the scale 0 m per pixel is out of range (above 0, to 10000).";
+    QTest::newRow("an origin of one number")
+        << plan(R"("origin": [3])") << false << yard + "\"origin\" must be a list of two numbers.";
+    QTest::newRow("an origin beyond the extent")
+        << plan(R"("origin": [0, -2e6])") << false << yard + "the origin's y −2000000" + range;
+    QTest::newRow("a wall with 3 numbers") << plan(R"("walls": [[0, 0, 5, 0], [0, 0, 5]])") << false
+                                           << yard + "wall 2 must be a list of four numbers.";
+    QTest::newRow("a wall as an object")
+        << plan(R"("walls": [{}])") << false << yard + "wall 1 must be a list of four numbers.";
+    QTest::newRow("a wall's end beyond the extent")
+        << plan(R"("walls": [[0, 0, 5, 1e7]])") << false << yard + "wall 1's y2 10000000" + range;
+    QTest::newRow("a target beyond the extent")
+        << plan(R"("targets": [{"name": "Door", "x": 2e6}])") << false
+        << "Plan 2 (\"Yard\"), target 1 (\"Door\"): the x 2000000" + range;
+    QTest::newRow("a target's level misspelt")
+        << plan(R"("targets": [{}, {"level": "Identity"}])") << false
+        << "Plan 2 (\"Yard\"), target 2: the level \"Identity\" is not one of Monitor, Detect, "
+           "Observe, Recognise, Identify, Inspect.";
+    QTest::newRow("a target that is a number") << plan(R"("targets": [4])") << false
+                                               << "Plan 2 (\"Yard\"), target 1 must be an object, "
+                                                  "not a number.";
+    QTest::newRow("a plan id twice")
+        << plan(R"("id": "p1")") << false << "Plans 1 and 2 have the same id \"p1\".";
+    QTest::newRow("a target id on two plans")
+        << QByteArray(R"({"format": "vistamarq-design", "plans": [{"targets": [{"id": "t1"}]},
+            {"targets": [{"id": "t1"}]}]})")
+        << false << "Two targets have the same id \"t1\".";
+    QTest::newRow("next plan number 0")
+        << QByteArray(R"({"format": "vistamarq-design", "nextPlanNumber": 0})") << false
+        << "The design's \"nextPlanNumber\" must be a whole number from 1 to 1e+15, "
+           "not 0.";
     QTest::newRow("an id twice")
         << QByteArray(R"({"format": "vistamarq-design", "cameras": [{}, {"id": "c2"}, {},
             {"id": "c2"}]})")
@@ -334,6 +449,7 @@ void DesignJsonTest::savedAgain_data() {
     QTest::addColumn<bool>("asWritten");
     QTest::newRow("the documented example") << "harbour-gate-three-cameras" << true;
     QTest::newRow("unknown keys kept") << "unknown-keys-kept" << true;
+    QTest::newRow("the documented plan") << "corner-shop-plan" << true;
     QTest::newRow("format only") << "format-only" << false;
     QTest::newRow("feet, keys missing") << "feet-keys-missing" << false;
 }

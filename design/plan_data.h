@@ -1,0 +1,75 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What a design keeps of its site plans: the sheets, their walls and targets, and where each camera
+// stands on one. Plain values in the plan's metres, x to the right and y up the sheet; what the
+// cameras see there is worked out elsewhere.
+
+// A key of the file that this program does not know, with its value written as compact JSON, kept
+// so that saving a newer program's file loses nothing. Both are UTF-8.
+struct KeptValue {
+    std::string key;
+    std::string json;
+};
+using KeptValues = std::vector<KeptValue>;
+
+// The file's limits on a plan's values: every coordinate is within ±kPlanExtentM metres, and a
+// scale is above 0 and at most kMostMetresPerPixel.
+inline constexpr double kPlanExtentM = 1e6;
+inline constexpr double kMostMetresPerPixel = 1e4;
+
+struct PlanPoint {
+    double x = 0;  // metres
+    double y = 0;
+};
+
+// A straight wall from (x1, y1) to (x2, y2), in metres: cameras do not see through it.
+struct Wall {
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
+
+// A point that some camera must see at a level: a door, a till, a gate.
+struct Target {
+    // Unique in the design, among the targets of all its plans, and never given again: "t1".
+    std::string id;
+    std::u16string name;  // may be empty
+    double x = 0;         // metres
+    double y = 0;
+    int level = 4;    // an index into kDoriLevels, as a camera's requiredLevel: Identify
+    KeptValues kept;  // the target's unknown keys, in the file's order
+};
+
+struct Plan {
+    // Unique in the design and never given again in it, even after the plan is removed: "p1".
+    std::string id;
+    std::u16string name;  // "Ground floor"; may be empty
+    // The underlay drawing: the SHA-256 (64 lower-case hex digits) of its bytes in the file's table
+    // of images; no value: a blank sheet.
+    std::optional<std::string> image;
+    // The underlay's scale, metres per pixel; no value while the plan is not scaled yet.
+    std::optional<double> metresPerPixel;
+    PlanPoint origin;  // where the underlay's top-left corner lies, in metres
+    std::vector<Wall> walls;
+    std::vector<Target> targets;
+    KeptValues kept;  // the plan's unknown keys, in the file's order
+};
+
+// Where a camera stands on a plan: at (x, y) metres, looking along headingDeg degrees, 0 along +x
+// and counter-clockwise. The heading is kept as written (370 stays 370); shown normalised.
+struct CameraPlacement {
+    std::string plan;  // the id of a plan of the design
+    double x = 0;
+    double y = 0;
+    double headingDeg = 0;
+};
+
+// Whether the text is a SHA-256 as the file writes one: exactly 64 digits 0-9, a-f.
+bool IsSha256Hex(std::string_view text);
+// Whether a coordinate is finite and within ±kPlanExtentM.
+bool WithinPlanExtent(double metres);
+// Whether a scale is finite, above 0 and at most kMostMetresPerPixel.
+bool ValidMetresPerPixel(double metresPerPixel);
