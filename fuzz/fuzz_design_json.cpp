@@ -1,7 +1,8 @@
 // The design file is JSON a script or another program may have written, so any bytes at all must
 // give either a message or a design. A design opened holds only finite numbers within their
 // fields' limits, writes JSON that opens again to the same design, and saving that gives the same
-// bytes. Its schedule shows no inf or nan; a copy of a camera keeps the file readable.
+// bytes. Its schedule shows no inf or nan; a copy of a camera, or a plan removed, keeps the file
+// readable.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -77,5 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(copied.cameras.size() == design.cameras.size() + 1);
         Reopen(WriteDesign(copied));
     }
+    // A plan taken out leaves its cameras on no plan, and the file readable.
+    if (!design.plans.empty())
+        Reopen(WriteDesign(RemovePlan(design, design.plans.front().id)));
     return 0;
 }

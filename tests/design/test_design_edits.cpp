@@ -32,6 +32,8 @@ class DesignEditsTest : public QObject {
   private slots:
     void edits_data();
     void edits();
+    void planEdits_data();
+    void planEdits();
     void editorInputs_data();
     void editorInputs();
     void fieldsThatDoNotCount();
@@ -103,6 +105,137 @@ void DesignEditsTest::edits() {
                      Q(camera.inputs.focalLengthMm);
     }
     QCOMPARE(shown.join(", ") + " | " + QString::fromStdString(NextCameraId(design)), cameras);
+}
+
+void DesignEditsTest::planEdits_data() {
+    QTest::addColumn<QString>("steps");  // on a new design in metres, separated by "; "
+    // Each plan "id:name image scale origin walls targets", then each camera "id@plan x,y heading",
+    // then " | " the next plan and target ids.
+    QTest::addColumn<QString>("shown");
+    const QString sha = "180717ef988a70f385bed384a465c48dc997c7922ae3ad589164a18d189fa540";
+    QTest::newRow("a plan added: a blank sheet, not scaled") << "plan Ground"
+                                                             << "p1:Ground - - 0,0 w[] t[]; "
+                                                                "c1@- | p2 t1";
+    QTest::newRow("a plan removed: its cameras on no plan, the others' kept")
+        << "plan A; plan B; add; place c1 p1 1 2 90; place c2 p2 3 4 -45; drop p1"
+        << "p2:B - - 0,0 w[] t[]; c1@-, c2@p2 3,4 -45 | p3 t1";
+    QTest::newRow("ids of removed plans and targets not given again")
+        << "plan A; target p1 Door 1 1 4; drop p1; plan B; target p2 Till 2 2 3; dropt t2; "
+           "target p2 Gate 0 0 1"
+        << "p2:B - - 0,0 w[] t[t3:Gate@0,0:Detect]; c1@- | p3 t4";
+    QTest::newRow("walls added, an end moved, one removed")
+        << "plan A; wall p1 0 0 10 0; wall p1 10 0 10 5; vertex p1 1 1 12 6; unwall p1 0"
+        << "p1:A - - 0,0 w[10,0,12,6] t[]; c1@- | p2 t1";
+    QTest::newRow("a target moved, renamed and given a level")
+        << "plan A; target p1 Door 1 1 4; movet t1 -3 2.5; namet t1 Till; levelt t1 0"
+        << "p1:A - - 0,0 w[] t[t1:Till@-3,2.5:Monitor]; c1@- | p2 t2";
+    QTest::newRow("a drawing and a scale set; the plan renamed")
+        << "plan A; rename p1 Yard; image p1 " + sha + "; scale p1 0.02 -5 8"
+        << "p1:Yard " + sha.left(8) + " 0.02 -5,8 w[] t[]; c1@- | p2 t1";
+    QTest::newRow("a drawing and a scale cleared")
+        << "plan A; image p1 " + sha + "; scale p1 0.02 1 1; image p1 none; scale p1 none 0 0"
+        << "p1:A - - 0,0 w[] t[]; c1@- | p2 t1";
+    QTest::newRow("a heading kept as written; unplaced")
+        << "plan A; add; place c1 p1 0 0 370; place c2 p1 1e6 -1e6 0; unplace c2"
+        << "p1:A - - 0,0 w[] t[]; c1@p1 0,0 370, c2@- | p2 t1";
+    QTest::newRow("values outside the file's limits change nothing")
+        << "plan A; scale p1 0 0 0; scale p1 0.01 0 2e6; scale p1 2e4 0 0; image p1 ABC; "
+           "image p1 " +
+               sha.toUpper() +
+               "; wall p1 0 0 0 1e7; wall p1 nan 0 0 0; "
+               "target p1 X 0 0 6; target p1 X inf 0 4; place c1 p1 nan 0 0; place c1 p1 0 0 inf; "
+               "wall p1 0 0 1 1; vertex p1 0 2 5 5; vertex p1 0 0 -2e6 0; vertex p1 1 0 0 0"
+        << "p1:A - - 0,0 w[0,0,1,1] t[]; c1@- | p2 t1";
+    QTest::newRow("a plan, target or camera not in the design changes nothing")
+        << "plan A; target p1 Door 1 1 4; place c1 p9 0 0 0; place c7 p1 0 0 0; wall p9 0 0 1 "
+           "1; target p9 X 0 0 4; movet t9 1 1; namet t9 X; levelt t9 1; dropt t9; drop p9; "
+           "rename p9 X; unplace c7"
+        << "p1:A - - 0,0 w[] t[t1:Door@1,1:Identify]; c1@- | p2 t2";
+}
+
+void DesignEditsTest::planEdits() {
+    QFETCH(QString, steps);
+    QFETCH(QString, shown);
+    Design design = NewDesign(LengthUnit::Metres);
+    for (const QString& step : steps.split("; ", Qt::SkipEmptyParts)) {
+        const QStringList w = step.split(' ');
+        const std::string id = w.value(1).toStdString();
+        const auto number = [&](int i) { return w[i].toDouble(); };
+        const auto point = [&](int i) { return PlanPoint{number(i), number(i + 1)}; };
+        const std::u16string text = w.value(2).toStdU16String();
+        if (w[0] == "plan")
+            design = AddPlan(design, w[1].toStdU16String());
+        else if (w[0] == "add")
+            design = AddCamera(design, design.cameras.back().id);
+        else if (w[0] == "rename")
+            design = RenamePlan(design, id, text);
+        else if (w[0] == "drop")
+            design = RemovePlan(design, id);
+        else if (w[0] == "image")
+            design = SetPlanImage(
+                design, id,
+                w[2] == "none" ? std::nullopt : std::optional<std::string>(w[2].toStdString()));
+        else if (w[0] == "scale")
+            design = SetPlanScale(design, id,
+                                  w[2] == "none" ? std::nullopt : std::optional<double>(number(2)),
+                                  point(3));
+        else if (w[0] == "wall")
+            design = AddWall(design, id, {number(2), number(3), number(4), number(5)});
+        else if (w[0] == "vertex")
+            design = MoveWallVertex(design, id, w[2].toULongLong(), w[3].toInt(), point(4));
+        else if (w[0] == "unwall")
+            design = RemoveWall(design, id, w[2].toULongLong());
+        else if (w[0] == "target")
+            design = AddTarget(design, id, text, point(3), w[5].toInt());
+        else if (w[0] == "movet")
+            design = MoveTarget(design, id, point(2));
+        else if (w[0] == "namet")
+            design = RenameTarget(design, id, text);
+        else if (w[0] == "levelt")
+            design = SetTargetLevel(design, id, w[2].toInt());
+        else if (w[0] == "dropt")
+            design = RemoveTarget(design, id);
+        else if (w[0] == "place")
+            design = PlaceCamera(design, id, w[2].toStdString(), point(3), number(5));
+        else if (w[0] == "unplace")
+            design = UnplaceCamera(design, id);
+    }
+    QStringList parts;
+    for (const Plan& plan : design.plans) {
+        QStringList walls;
+        for (const Wall& wall : plan.walls)
+            walls << QString("%1,%2,%3,%4").arg(wall.x1).arg(wall.y1).arg(wall.x2).arg(wall.y2);
+        QStringList targets;
+        for (const Target& t : plan.targets) {
+            targets << QString("%1:%2@%3,%4:%5")
+                           .arg(QString::fromStdString(t.id), Q(t.name))
+                           .arg(t.x)
+                           .arg(t.y)
+                           .arg(Q(LevelName(t.level)));
+        }
+        parts << QString("%1:%2 %3 %4 %5,%6 w[%7] t[%8]")
+                     .arg(QString::fromStdString(plan.id), Q(plan.name),
+                          plan.image ? QString::fromStdString(plan.image->substr(0, 8)) : "-",
+                          plan.metresPerPixel ? QString::number(*plan.metresPerPixel) : "-")
+                     .arg(plan.origin.x)
+                     .arg(plan.origin.y)
+                     .arg(walls.join(' '), targets.join(' '));
+    }
+    QStringList cameras;
+    for (const Camera& camera : design.cameras) {
+        const std::optional<CameraPlacement>& at = camera.placement;
+        cameras << QString::fromStdString(camera.id) + "@" +
+                       (at ? QString("%1 %2,%3 %4")
+                                 .arg(QString::fromStdString(at->plan))
+                                 .arg(at->x)
+                                 .arg(at->y)
+                                 .arg(at->headingDeg)
+                           : "-");
+    }
+    parts << cameras.join(", ");
+    QCOMPARE(parts.join("; ") + " | " + QString::fromStdString(NextPlanId(design)) + " " +
+                 QString::fromStdString(NextTargetId(design)),
+             shown);
 }
 
 void DesignEditsTest::editorInputs_data() {
