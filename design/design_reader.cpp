@@ -2,6 +2,7 @@
 #include <cmath>
 #include <iterator>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "camera_inputs.h"
 #include "design_edits.h"
@@ -511,7 +512,7 @@ bool Reader::ReadPlans(const Scope& scope, Design& design) {
     }
 
     std::unordered_map<std::string, std::size_t> seenPlans;
-    std::unordered_map<std::string, bool> seenTargets;
+    std::unordered_set<std::string> seenTargets;
     for (std::size_t i = 0; i < design.plans.size(); ++i) {
         Plan& plan = design.plans[i];
         if (!plan.id.empty()) {
@@ -527,7 +528,7 @@ bool Reader::ReadPlans(const Scope& scope, Design& design) {
         for (const Target& target : plan.targets) {
             if (target.id.empty())
                 continue;
-            if (!seenTargets.emplace(target.id, true).second) {
+            if (!seenTargets.insert(target.id).second) {
                 return Fail(u"Two targets have the same id " + Quoted(target.id) + u".");
             }
             if (const std::optional<std::uint64_t> number = IdNumber(target.id, 't'))
