@@ -11,7 +11,6 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kTurn = 2 * kPi;
 // Bearings this close are one: far below any angle a plan shows, far above rounding in a turn.
 constexpr double kAngleTolerance = 1e-12;
-constexpr int kMostChordsInATurn = 4096;
 
 double Radians(double degrees) {
     return degrees * kPi / 180;
@@ -170,10 +169,17 @@ std::vector<ViewSpan> BeyondNear(const ViewSpan& span, Point eye, double nearM) 
     return kept;
 }
 
+// Where the span's far boundary is at a bearing. A wall's reach is kept within nearM..farM: where
+// a span ends because the wall meets the near or far circle, the wall's line and the circle,
+// worked out each its own way, then give the one point, so that the outline does not turn back
+// on itself by a rounding error (a wall that all but points at the eye meets the near circle at
+// a bearing that a rounding error moves by micrometres along it).
 Point OnBoundary(const View& view, const ViewSpan& span, double bearingRad) {
     const Point direction = Direction(bearingRad);
-    const double reach =
-        span.wall ? ReachAlong(direction, Relative(*span.wall, view.eye)) : view.farM;
+    const double reach = span.wall
+                             ? std::clamp(ReachAlong(direction, Relative(*span.wall, view.eye)),
+                                          view.nearM, view.farM)
+                             : view.farM;
     return view.eye + reach * direction;
 }
 
@@ -201,14 +207,17 @@ void AppendOuter(Polygon& outline, const View& view, const std::vector<ViewSpan>
     }
 }
 
-// Consecutive points that are one are kept once, the last not repeating the first.
-Polygon WithoutRepeats(const Polygon& outline) {
+// Consecutive points that are one are kept once, the last not repeating the first. Far from the
+// eye, one wall end and the arc through it, worked out along different lines, may part by more
+// than kPlanToleranceM: what rounding gives there counts as one too.
+Polygon WithoutRepeats(const Polygon& outline, double farM) {
+    const double sameM = std::max(kPlanToleranceM, farM * 1e-11);
     Polygon kept;
     for (const Point p : outline) {
-        if (kept.empty() || Distance(p, kept.back()) > kPlanToleranceM)
+        if (kept.empty() || Distance(p, kept.back()) > sameM)
             kept.push_back(p);
     }
-    while (kept.size() > 1 && Distance(kept.front(), kept.back()) <= kPlanToleranceM)
+    while (kept.size() > 1 && Distance(kept.front(), kept.back()) <= sameM)
         kept.pop_back();
     return kept;
 }
@@ -319,7 +328,7 @@ std::vector<Polygon> Outline(const View& view, double arcToleranceM) {
         if (view.nearM == 0) {
             Polygon outline;
             AppendOuter(outline, view, pieces.front(), toleranceM);
-            outlines.push_back(WithoutRepeats(outline));
+            outlines.push_back(WithoutRepeats(outline, view.farM));
             return outlines;
         }
         std::vector<ViewSpan> ring = pieces.front();
@@ -341,7 +350,7 @@ std::vector<Polygon> Outline(const View& view, double arcToleranceM) {
                       toleranceM);
         else
             outline.push_back(view.eye);
-        Polygon kept = WithoutRepeats(outline);
+        Polygon kept = WithoutRepeats(outline, view.farM);
         if (kept.size() >= 3)
             outlines.push_back(std::move(kept));
     }

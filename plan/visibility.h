@@ -52,6 +52,9 @@ double Area(const View& view);
 
 // How far an arc drawn as chords may stray inside its circle by default (the chords' sagitta).
 inline constexpr double kArcToleranceM = 0.001;
+// The most chords a whole turn of arc is drawn with, whatever the tolerance: past a radius of
+// about 2.7 km at the default tolerance, the chords stray farther inside than it.
+inline constexpr int kMostChordsInATurn = 4096;
 
 // The view as simple counter-clockwise polygons, one per connected piece: the near arc and the
 // far one drawn as chords at most arcToleranceM inside the circle (and never more than a quarter
