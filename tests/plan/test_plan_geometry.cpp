@@ -52,6 +52,8 @@ class PlanGeometryTest : public QObject {
     void randomPlans();
     void targets_data();
     void targets();
+    void placedFromCoverage_data();
+    void placedFromCoverage();
     void pick_data();
     void pick();
 };
@@ -202,6 +204,38 @@ void PlanGeometryTest::targets() {
     QCOMPARE(cover.bestLevel.value_or(-2), best);
     QCOMPARE(cover.camera ? static_cast<int>(*cover.camera) : -1, camera);
     QCOMPARE(cover.met, met);
+}
+
+void PlanGeometryTest::placedFromCoverage_data() {
+    QTest::addColumn<bool>("mounted");
+    QTest::addColumn<double>("distanceM");  // of a target straight ahead
+    QTest::addColumn<int>("best");          // -2: seen at no level
+    QTest::addColumn<QString>("bands");
+    // The form's start: 4 mm on 1/3 inch; mounted 3 m up, a face at 1.6 m, blind to 1.85 m.
+    const QString level = "0 1 2 3 4 5", mounted = "blind 0 1 2 3 4";
+    QTest::newRow("level: Identify to its farthest depth, 6.4 m") << false << 6.4 << 4 << level;
+    QTest::newRow("level, 6.5 m: Recognise") << false << 6.5 << 3 << level;
+    QTest::newRow("level, 1.6 m: Inspect") << false << 1.6 << 5 << level;
+    QTest::newRow("mounted, 1.8 m: in the blind zone") << true << 1.8 << -2 << mounted;
+    QTest::newRow("mounted, 6.2 m: Identify") << true << 6.2 << 4 << mounted;
+    QTest::newRow("mounted, 6.3 m: Recognise") << true << 6.3 << 3 << mounted;
+}
+
+void PlanGeometryTest::placedFromCoverage() {
+    QFETCH(bool, mounted);
+    QFETCH(double, distanceM);
+    QFETCH(int, best);
+    QFETCH(QString, bands);
+    CoverageInputs inputs = DefaultCoverageInputs(LengthUnit::Metres);
+    inputs.mounted = mounted;
+    const std::optional<PlacedCamera> camera =
+        PlaceCamera(ComputeCoverage(inputs, {u".", u","}).figures, {0, 0}, 0);
+    QVERIFY(camera);
+    QCOMPARE(CoverOf({{distanceM, 0}, 4}, {*camera}, {}).bestLevel.value_or(-2), best);
+    QStringList levels;
+    for (const Band& band : CameraBands(*camera, {}))
+        levels << (band.level ? QString::number(*band.level) : "blind");
+    QCOMPARE(levels.join(' '), bands);
 }
 
 void PlanGeometryTest::pick_data() {
