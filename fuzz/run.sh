@@ -10,7 +10,7 @@ set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
-targets=(number_text part_number settings_file lens_calculator coverage design_json)
+targets=(number_text part_number settings_file lens_calculator coverage design_json plan_visibility)
 
 seconds=60
 smoke=false

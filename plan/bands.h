@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "geometry.h"
+#include "placed_camera.h"
+#include "visibility.h"
+
+// The regions a placed camera covers on the plan, walls cutting them to what it sees from where
+// it stands.
+struct Band {
+    // An index into kDoriLevels; none for the blind zone below a mounted camera.
+    std::optional<int> level;
+    // The annular sector of the band's ground range within the wedge, as the camera sees it:
+    // its area is exact (Area(view)).
+    View view;
+    // The view's outline as polygons to draw (Outline(view)); a band that walls break up has
+    // several pieces, one that walls hide entirely none.
+    std::vector<Polygon> pieces;
+};
+
+// The blind zone first (when there is one, from 0 out to it), then each level that is reached,
+// from Monitor to Inspect. A higher level's band lies within a lower one's: draw them in this
+// order.
+std::vector<Band> CameraBands(const PlacedCamera& camera, const std::vector<Segment>& walls,
+                              double arcToleranceM = kArcToleranceM);
