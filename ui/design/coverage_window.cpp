@@ -140,6 +140,8 @@ CoverageWindow::CoverageWindow(const FollowedSources& sources, QWidget* parent)
     setMinimumSize(480, 360);
 }
 
+CoverageWindow::~CoverageWindow() = default;
+
 // The design: its history, its files, its menus and its schedule, wired to the editor.
 void CoverageWindow::BuildDesign() {
     const LengthUnit unit = m_editor->Inputs().unit;
@@ -147,7 +149,8 @@ void CoverageWindow::BuildDesign() {
     m_files = new DesignFileActions(
         this, *m_document, m_numberFormat, [unit] { return NewDesign(unit); }, this);
     auto* bar = new QMenuBar;
-    m_menus = new DesignMenus(bar, m_document->UndoStack(), m_files->RecentMenu(), this);
+    m_menus =
+        std::make_unique<DesignMenus>(bar, m_document->UndoStack(), m_files->RecentMenu(), this);
     layout()->setMenuBar(bar);
     m_cameras = new CamerasPanel(m_numberFormat);
     m_currentId = m_document->Current().cameras.front().id;

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -42,6 +43,7 @@ class CoverageWindow : public QWidget {
     using Source = SourceFollower::Source;
 
     explicit CoverageWindow(const FollowedSources& sources, QWidget* parent = nullptr);
+    ~CoverageWindow() override;
 
     // What the window shows: the model's figures, texts and message.
     const Coverage& coverage() const { return m_shown; }
@@ -110,7 +112,7 @@ class CoverageWindow : public QWidget {
     CamerasPanel* m_cameras = nullptr;
     QSplitter* m_split = nullptr;  // the schedule above, the camera below
     DesignFileActions* m_files = nullptr;
-    DesignMenus* m_menus = nullptr;
+    std::unique_ptr<DesignMenus> m_menus;  // its actions are the window's children
     CameraCommands* m_cameraCommands = nullptr;
     std::string m_currentId;                   // the camera in the editor
     std::map<std::string, Source> m_sourceOf;  // what each camera follows; own values if none
