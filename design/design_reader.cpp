@@ -58,6 +58,12 @@ class Reader {
     std::u16string error;
 
   private:
+    // An item of an array that must be an object; the message names it ("Plan 2").
+    bool IsObject(const JsonValue& value, const std::u16string& item) {
+        if (value.kind == JsonKind::Object)
+            return true;
+        return Fail(item + u" must be an object, not " + U16(JsonKindName(value.kind)) + u".");
+    }
     bool Fail(std::u16string message) {
         error = std::move(message);
         return false;
@@ -284,11 +290,8 @@ bool Reader::ReadPlacement(const Scope& scope, Camera& camera) {
 }
 
 std::optional<Camera> Reader::ReadCamera(const JsonValue& value, std::size_t number) {
-    if (value.kind != JsonKind::Object) {
-        Fail(u"Camera " + U16(std::to_string(number)) + u" must be an object, not " +
-             U16(JsonKindName(value.kind)) + u".");
+    if (!IsObject(value, u"Camera " + U16(std::to_string(number))))
         return std::nullopt;
-    }
     const Scope scope{value, Named(u"Camera ", number, value) + u": ", u""};
 
     Camera camera;
@@ -380,11 +383,8 @@ std::optional<Camera> Reader::ReadCamera(const JsonValue& value, std::size_t num
 
 std::optional<Target> Reader::ReadTarget(const JsonValue& value, const std::u16string& plan,
                                          std::size_t number) {
-    if (value.kind != JsonKind::Object) {
-        Fail(plan + u", target " + U16(std::to_string(number)) + u" must be an object, not " +
-             U16(JsonKindName(value.kind)) + u".");
+    if (!IsObject(value, plan + u", target " + U16(std::to_string(number))))
         return std::nullopt;
-    }
     const Scope scope{value, plan + u", " + Named(u"target ", number, value) + u": ", u""};
     Target target;
     const std::optional<const JsonValue*> id = Get(scope, "id", JsonKind::String);
@@ -415,11 +415,8 @@ std::optional<Target> Reader::ReadTarget(const JsonValue& value, const std::u16s
 }
 
 std::optional<Plan> Reader::ReadPlan(const JsonValue& value, std::size_t number) {
-    if (value.kind != JsonKind::Object) {
-        Fail(u"Plan " + U16(std::to_string(number)) + u" must be an object, not " +
-             U16(JsonKindName(value.kind)) + u".");
+    if (!IsObject(value, u"Plan " + U16(std::to_string(number))))
         return std::nullopt;
-    }
     const std::u16string named = Named(u"Plan ", number, value);
     const Scope scope{value, named + u": ", u""};
     Plan plan;

@@ -140,6 +140,17 @@ double Coordinate(double metres) {
     return WithinPlanExtent(metres) ? metres : 0;
 }
 
+// An array of `items`, one to a line at `indent` + 2, each written by `write`.
+template <typename Item, typename WriteItem>
+void WriteArray(Writer& w, const std::vector<Item>& items, int indent, WriteItem write) {
+    w.Open('[');
+    for (const Item& item : items) {
+        w.Separate(indent + 2);
+        write(item);
+    }
+    w.Close(']', indent);
+}
+
 // "[1, 2.5]" on one line.
 void WriteNumbers(Writer& w, std::initializer_list<double> numbers) {
     w.Raw("[");
@@ -253,20 +264,12 @@ void WritePlan(Writer& w, const Plan& plan) {
     w.Key("origin", kIndent);
     WriteNumbers(w, {Coordinate(plan.origin.x), Coordinate(plan.origin.y)});
     w.Key("walls", kIndent);
-    w.Open('[');
-    for (const Wall& wall : plan.walls) {
-        w.Separate(kIndent + 2);
+    WriteArray(w, plan.walls, kIndent, [&w](const Wall& wall) {
         WriteNumbers(w, {Coordinate(wall.x1), Coordinate(wall.y1), Coordinate(wall.x2),
                          Coordinate(wall.y2)});
-    }
-    w.Close(']', kIndent);
+    });
     w.Key("targets", kIndent);
-    w.Open('[');
-    for (const Target& target : plan.targets) {
-        w.Separate(kIndent + 2);
-        WriteTarget(w, target);
-    }
-    w.Close(']', kIndent);
+    WriteArray(w, plan.targets, kIndent, [&w](const Target& target) { WriteTarget(w, target); });
     w.Kept(plan.kept, kIndent);
     w.Close('}', kIndent - 2);
 }
@@ -300,22 +303,14 @@ std::string WriteDesign(const Design& design) {
         w.Number(static_cast<double>(design.nextTargetNumber));
     }
     w.Key("cameras", kIndent);
-    w.Open('[');
-    for (const Camera& camera : design.cameras) {
-        w.Separate(kIndent + 2);
+    WriteArray(w, design.cameras, kIndent, [&](const Camera& camera) {
         WriteCamera(w, camera,
                     camera.placement && !camera.placement->plan.empty() &&
                         FindPlan(design, camera.placement->plan));
-    }
-    w.Close(']', kIndent);
+    });
     if (!design.plans.empty()) {
         w.Key("plans", kIndent);
-        w.Open('[');
-        for (const Plan& plan : design.plans) {
-            w.Separate(kIndent + 2);
-            WritePlan(w, plan);
-        }
-        w.Close(']', kIndent);
+        WriteArray(w, design.plans, kIndent, [&w](const Plan& plan) { WritePlan(w, plan); });
     }
     w.Kept(design.kept, kIndent);
     w.Close('}', 0);
