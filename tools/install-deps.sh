@@ -7,6 +7,7 @@ packages=(
     cmake ninja-build g++ make
     qt6-base-dev          # Qt Widgets, Print Support, moc/rcc, offscreen and xcb platforms, JPEG
     libqt6sql6-sqlite     # Qt SQL's SQLite driver: the design file
+    qt6-pdf-dev qt6-svg-dev   # a site plan's underlay: a page of a PDF, an SVG drawing
     libbenchmark-dev      # the bench/ targets
     clang libclang-rt-14-dev   # the fuzz/ targets: libFuzzer and the sanitizers' runtimes
     xvfb xauth openbox    # a real X server and window manager for the real-window tests

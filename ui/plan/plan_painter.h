@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QPainter>
+#include <QRectF>
+#include <QTransform>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "length_unit.h"
+#include "plan_look.h"
+#include "plan_scene.h"
+
+// Draws what a plan shows over its underlay: the same strokes on screen, in an exported PDF or PNG
+// and in the report, so that paper shows what the user saw. Every function paints in device
+// coordinates: `toDevice` maps the plan's metres (x east, y north) to the device, so that texts
+// stand upright whatever the scale, and line widths and label sizes are in device pixels
+// (`devicePixelsPerPoint` device pixels to a typographic point: 1 on screen at 96 dpi, more on
+// paper and on a 2x screen).
+
+struct PlanPaintOptions {
+    PlanLook look;
+    bool darkPalette = false;
+    std::set<std::string> selectedCameras;  // drawn with a heading handle and a bold outline
+    std::optional<std::string> selectedTarget;
+    double devicePixelsPerPoint = 1.0;
+};
+
+// The metre grid of a plan without an underlay (or under it), over the device rectangle `area`.
+void PaintGrid(QPainter& painter, const QTransform& toDevice, const QRectF& area,
+               const PlanPaintOptions& options);
+// The walls, then each camera's bands (blind zone hatched) and mark, then the targets (red when
+// not met) and the labels. `skipCamera`: a camera left out, drawn on its own above (the one being
+// dragged). Only what meets the device rectangle `area` is drawn.
+void PaintScene(QPainter& painter, const QTransform& toDevice, const QRectF& area,
+                const PlanScene& scene, const PlanPaintOptions& options,
+                const std::optional<std::string>& skipCamera = std::nullopt);
+// One camera alone, as PaintScene draws it.
+void PaintCamera(QPainter& painter, const QTransform& toDevice, const SceneCamera& camera,
+                 const PlanPaintOptions& options);
+// The legend (level names and colours, the blind zone) with its top-left corner at `topLeft`;
+// returns the rectangle it took.
+QRectF PaintLegend(QPainter& painter, QPointF topLeft, const PlanPaintOptions& options);
+// A scale bar of a round length (1, 2 or 5 times a power of ten, in `unit`) about `aboutDevicePx`
+// long, with its text, its bottom-left corner at `bottomLeft`; returns the rectangle it took.
+QRectF PaintScaleBar(QPainter& painter, QPointF bottomLeft, double devicePixelsPerMetre,
+                     LengthUnit unit, double aboutDevicePx, const PlanPaintOptions& options);

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QPointF>
+#include <QWidget>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "length_unit.h"
+#include "plan_look.h"
+#include "plan_scene.h"
+
+class PlanUnderlay;
+
+// One end of a wall: the walls of a polyline meet at shared ends, which move together.
+struct WallEnd {
+    std::size_t wall = 0;  // an index into the plan's walls
+    bool endB = false;     // (x2, y2) rather than (x1, y1)
+};
+
+// The site plan on screen: the underlay, the metre grid, the walls, the cameras' bands and the
+// targets, seen from above, with the tools that edit them. It only draws what it is given and says
+// what the user did; the design window makes the steps of the design's history and gives the scene
+// back.
+//
+// Pan with the middle button, Space+drag or the arrow keys; zoom with the wheel at the cursor or
+// Ctrl+plus/minus. Panning and zooming redraw layers rendered once (off the window's thread) and
+// compute nothing; a camera being dragged is the only thing worked out and drawn anew at each step.
+class PlanView : public QWidget {
+    Q_OBJECT
+
+  public:
+    enum class Tool {
+        Select,       // click to select a camera or target, drag to move, drag a heading handle
+        PlaceCamera,  // click to place the selected camera (or a new one)
+        DrawWall,     // click corner after corner; Esc, a double-click or Enter ends the polyline
+        AddTarget,    // click to add a target
+        SetScale,     // click two points, then the window asks the real distance between them
+        Measure,      // click two points: the distance between them shows on the plan
+    };
+
+    explicit PlanView(QWidget* parent = nullptr);
+    ~PlanView() override;
+
+    // What the plan shows. The scene is shared with the window, which keeps it up to date.
+    void SetScene(std::shared_ptr<const PlanScene> scene);
+    // The underlay (nullptr: none, a blank sheet with a metre grid), placed with its top-left
+    // corner at `originM` and `metresPerPixel` metres to its pixel; not owned.
+    void SetUnderlay(PlanUnderlay* underlay, double metresPerPixel, QPointF originM);
+    void SetSelection(const std::set<std::string>& cameras,
+                      const std::optional<std::string>& target);
+    void SetLook(const PlanLook& look);
+    void SetUnit(LengthUnit unit);  // of the measured distance and the scale bar
+    void SetTool(Tool tool);
+    Tool CurrentTool() const;
+
+    // fitPlan: the whole plan (underlay, walls, cameras' reach, targets) in view.
+    void FitPlan();
+    // Zooms by `factor` keeping the plan point under `at` (widget coordinates) where it is.
+    void ZoomBy(double factor, QPointF at);
+    // Where the plan's metres are on the widget.
+    QTransform MetresToWidget() const;
+
+  signals:
+    void placeRequested(Point at);
+    // At the end of a drag: each drag is one step.
+    void cameraMoved(const std::string& cameraId, Point to);
+    void cameraTurned(const std::string& cameraId, double headingDeg);
+    void wallDrawn(const std::vector<Point>& corners);  // two or more corners
+    void wallEndsMoved(const std::vector<WallEnd>& ends, Point to);
+    void wallRemoved(std::size_t wall);
+    void targetAdded(Point at);
+    void targetMoved(const std::string& targetId, Point to);
+    void targetRemoved(const std::string& targetId);
+    void selectionChanged(const std::set<std::string>& cameras,
+                          const std::optional<std::string>& target);
+    // SetScale: the two points clicked, in the underlay's pixels.
+    void scalePointsChosen(QPointF a, QPointF b);
+    void measured(double metres);
+    void pointerMoved(Point at);  // for the status line; in metres
+
+  private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
