@@ -87,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(seen.empty() || IsSimple(seen));
     }
 
-    const Target target{read.Place(), input.Byte() % 6};
+    const SightTarget target{read.Place(), input.Byte() % 6};
     const TargetCover cover = CoverOf(target, cameras, walls);
     Check(cover.bestLevel.has_value() == cover.camera.has_value());
     if (cover.camera) {

@@ -1,7 +1,8 @@
 #include "hit_test.h"
 
 std::optional<Pick> PickAt(Point at, double radiusM, const std::vector<PlacedCamera>& cameras,
-                           const std::vector<Target>& targets, const std::vector<Segment>& walls) {
+                           const std::vector<SightTarget>& targets,
+                           const std::vector<Segment>& walls) {
     std::optional<Pick> nearest;
     // Strictly nearer only, so that the first found keeps a tie.
     const auto consider = [&](PickKind kind, std::size_t index, bool endB, Point where) {

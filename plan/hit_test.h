@@ -22,4 +22,5 @@ struct Pick {
 // is. At equal distances a camera comes before a target, a target before a wall end, and each
 // before a later one of its kind, so that what is drawn on top is picked.
 std::optional<Pick> PickAt(Point at, double radiusM, const std::vector<PlacedCamera>& cameras,
-                           const std::vector<Target>& targets, const std::vector<Segment>& walls);
+                           const std::vector<SightTarget>& targets,
+                           const std::vector<Segment>& walls);

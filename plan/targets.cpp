@@ -17,7 +17,7 @@ std::optional<int> LevelSeen(const PlacedCamera& camera, const std::vector<Segme
     return best;
 }
 
-TargetCover CoverOf(const Target& target, const std::vector<PlacedCamera>& cameras,
+TargetCover CoverOf(const SightTarget& target, const std::vector<PlacedCamera>& cameras,
                     const std::vector<Segment>& walls) {
     TargetCover cover;
     for (std::size_t i = 0; i < cameras.size(); ++i) {

@@ -8,7 +8,7 @@
 #include "placed_camera.h"
 
 // A point on the plan that some camera must see at a level: an index into kDoriLevels.
-struct Target {
+struct SightTarget {
     Point position;
     int requiredLevel = 0;
 };
@@ -29,5 +29,5 @@ struct TargetCover {
 std::optional<int> LevelSeen(const PlacedCamera& camera, const std::vector<Segment>& walls,
                              Point point);
 
-TargetCover CoverOf(const Target& target, const std::vector<PlacedCamera>& cameras,
+TargetCover CoverOf(const SightTarget& target, const std::vector<PlacedCamera>& cameras,
                     const std::vector<Segment>& walls);
