@@ -216,10 +216,13 @@ Design RemovePlan(Design design, std::string_view planId) {
     return design;
 }
 
-Design SetPlanImage(Design design, std::string_view planId, std::optional<std::string> sha256) {
+Design SetPlanImage(Design design, std::string_view planId, std::optional<std::string> sha256,
+                    int page) {
     Plan* plan = PlanOf(design, planId);
-    if (plan && (!sha256 || IsSha256Hex(*sha256)))
+    if (plan && (!sha256 || IsSha256Hex(*sha256)) && page >= 0 && page <= kLastPlanImagePage) {
         plan->image = std::move(sha256);
+        plan->imagePage = plan->image ? page : 0;
+    }
     return design;
 }
 

@@ -74,8 +74,10 @@ Design AddPlan(Design design, std::u16string name);
 Design RenamePlan(Design design, std::string_view planId, std::u16string name);
 // The plan and its targets taken out; the cameras on it stay in the design, on no plan.
 Design RemovePlan(Design design, std::string_view planId);
-// The underlay by the SHA-256 of its bytes, or no value for a blank sheet.
-Design SetPlanImage(Design design, std::string_view planId, std::optional<std::string> sha256);
+// The underlay by the SHA-256 of its bytes, or no value for a blank sheet; `page`: of a PDF's, the
+// one drawn, from 0.
+Design SetPlanImage(Design design, std::string_view planId, std::optional<std::string> sha256,
+                    int page = 0);
 // The underlay's scale (no value: not scaled) and where its top-left corner lies, in metres.
 Design SetPlanScale(Design design, std::string_view planId, std::optional<double> metresPerPixel,
                     PlanPoint origin);

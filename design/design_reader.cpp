@@ -443,6 +443,18 @@ std::optional<Plan> Reader::ReadPlan(const JsonValue& value, std::size_t number)
     }
     if (*scale)
         plan.metresPerPixel = (*scale)->number;
+    const std::optional<const JsonValue*> page = Get(scope, "imagePage", JsonKind::Number);
+    if (!page)
+        return std::nullopt;
+    if (*page) {
+        const double number = (*page)->number;
+        if (!(number >= 0 && number <= kLastPlanImagePage) || number != static_cast<int>(number)) {
+            Fail(scope.prefix + u"the image's page " + Figure(number) +
+                 u" is not a page from 0 to " + Figure(kLastPlanImagePage) + u".");
+            return std::nullopt;
+        }
+        plan.imagePage = static_cast<int>(number);
+    }
 
     double origin[2] = {0, 0};
     if (!ReadNumbers(scope, "origin", u"\"origin\"", 2, origin) ||
@@ -476,8 +488,8 @@ std::optional<Plan> Reader::ReadPlan(const JsonValue& value, std::size_t number)
             return std::nullopt;
         plan.targets.push_back(std::move(*target));
     }
-    static constexpr std::string_view kKnown[] = {"id",     "name",  "image",  "metresPerPixel",
-                                                  "origin", "walls", "targets"};
+    static constexpr std::string_view kKnown[] = {
+        "id", "name", "image", "imagePage", "metresPerPixel", "origin", "walls", "targets"};
     Keep(value, kKnown, plan.kept);
     return plan;
 }

@@ -256,6 +256,10 @@ void WritePlan(Writer& w, const Plan& plan) {
     w.Text(plan.name);
     w.Key("image", kIndent);
     w.Raw(plan.image && IsSha256Hex(*plan.image) ? JsonString(*plan.image) : "null");
+    if (plan.imagePage > 0 && plan.imagePage <= kLastPlanImagePage) {
+        w.Key("imagePage", kIndent);
+        w.Number(plan.imagePage);
+    }
     w.Key("metresPerPixel", kIndent);
     if (plan.metresPerPixel && ValidMetresPerPixel(*plan.metresPerPixel))
         w.Number(*plan.metresPerPixel);

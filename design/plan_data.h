@@ -21,6 +21,8 @@ using KeptValues = std::vector<KeptValue>;
 // scale is above 0 and at most kMostMetresPerPixel.
 inline constexpr double kPlanExtentM = 1e6;
 inline constexpr double kMostMetresPerPixel = 1e4;
+// The last page of a PDF underlay a plan may name (from 0).
+inline constexpr int kLastPlanImagePage = 99999;
 
 struct PlanPoint {
     double x = 0;  // metres
@@ -50,6 +52,9 @@ struct Plan {
     // The underlay drawing: the SHA-256 (64 lower-case hex digits) of its bytes in the file's table
     // of images; no value: a blank sheet.
     std::optional<std::string> image;
+    // For a PDF underlay, which of its pages is drawn, from 0 (the file writes it only when it is
+    // not 0); 0 for a picture.
+    int imagePage = 0;
     // The underlay's scale, metres per pixel; no value while the plan is not scaled yet.
     std::optional<double> metresPerPixel;
     PlanPoint origin;  // where the underlay's top-left corner lies, in metres

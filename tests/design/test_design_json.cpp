@@ -80,7 +80,8 @@ QMap<QString, QString> Fields(const Design& design) {
         fields["plan" + QString::number(i + 1)] =
             QString("%1:%2 image %3 scale %4 origin %5,%6 walls %7 targets %8 kept %9")
                 .arg(QString::fromStdString(plan.id), Q(plan.name),
-                     QString::fromStdString(plan.image.value_or("none")),
+                     QString::fromStdString(plan.image.value_or("none")) +
+                         (plan.imagePage ? QString(" page %1").arg(plan.imagePage) : QString()),
                      plan.metresPerPixel ? QString::number(*plan.metresPerPixel) : "none")
                 .arg(plan.origin.x)
                 .arg(plan.origin.y)
@@ -186,6 +187,13 @@ void DesignJsonTest::opens_data() {
                        "180717ef988a70f385bed384a465c48dc997c7922ae3ad589164a18d189fa540 scale "
                        "0.01 origin 0,8 walls 0,8,12,8; 12,8,12,0 targets t1:Till:4,3.5:Identify  "
                        "kept "};
+    QTest::newRow("the third page of a PDF under the plan")
+        << QByteArray(R"({"format": "vistamarq-design", "plans": [{"id": "p1", "image":
+            "180717ef988a70f385bed384a465c48dc997c7922ae3ad589164a18d189fa540", "imagePage": 2}]})")
+        << QStringList{
+               "plan1=p1: image "
+               "180717ef988a70f385bed384a465c48dc997c7922ae3ad589164a18d189fa540 page 2 "
+               "scale none origin 0,0 walls  targets  kept "};
     QTest::newRow("plans and targets without ids: given after the highest; keys kept")
         << QByteArray(R"({"format": "vistamarq-design", "plans": [{"rev": 2}, {"id": "p4",
             "targets": [{}, {"id": "t9", "name": "Door", "level": "Detect", "seen": false}]}],
@@ -394,6 +402,12 @@ void DesignJsonTest::refused_data() {
     QTest::newRow("an image hash one digit short")
         << plan(R"("image": "abc")") << false
         << yard + "the image \"abc\" is not a SHA-256 of 64 lower-case hex digits.";
+    QTest::newRow("a PDF page that is not a whole number")
+        << plan(R"("imagePage": 1.5)") << false
+        << yard + "the image's page 1.5 is not a page from 0 to 99999.";
+    QTest::newRow("a PDF page before the first")
+        << plan(R"("imagePage": -1)") << false
+        << yard + "the image's page \u22121 is not a page from 0 to 99999.";
     QTest::newRow("a scale of 0 m per pixel")
         << plan(R"("metresPerPixel": 0)") << false
         << yard + "the scale 0 m per pixel is out of range (above 0, to 10000).";
