@@ -72,6 +72,30 @@ struct CameraPlacement {
     double headingDeg = 0;
 };
 
+// Equal values: the same fields, figure for figure (no tolerance), so that an edit that changes
+// nothing is told apart from one that changes something.
+inline bool operator==(const KeptValue& a, const KeptValue& b) {
+    return a.key == b.key && a.json == b.json;
+}
+inline bool operator==(const PlanPoint& a, const PlanPoint& b) {
+    return a.x == b.x && a.y == b.y;
+}
+inline bool operator==(const Wall& a, const Wall& b) {
+    return a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2;
+}
+inline bool operator==(const Target& a, const Target& b) {
+    return a.id == b.id && a.name == b.name && a.x == b.x && a.y == b.y && a.level == b.level &&
+           a.kept == b.kept;
+}
+inline bool operator==(const Plan& a, const Plan& b) {
+    return a.id == b.id && a.name == b.name && a.image == b.image && a.imagePage == b.imagePage &&
+           a.metresPerPixel == b.metresPerPixel && a.origin == b.origin && a.walls == b.walls &&
+           a.targets == b.targets && a.kept == b.kept;
+}
+inline bool operator==(const CameraPlacement& a, const CameraPlacement& b) {
+    return a.plan == b.plan && a.x == b.x && a.y == b.y && a.headingDeg == b.headingDeg;
+}
+
 // Whether the text is a SHA-256 as the file writes one: exactly 64 digits 0-9, a-f.
 bool IsSha256Hex(std::string_view text);
 // Whether a coordinate is finite and within ±kPlanExtentM.

@@ -18,9 +18,21 @@ std::vector<std::string> Ids(const QStringList& words) {
     return ids;
 }
 
+// "1,2" "3,4" as plan points.
+std::vector<PlanPoint> Points(const QStringList& words) {
+    std::vector<PlanPoint> points;
+    for (const QString& word : words)
+        points.push_back(
+            {word.section(u',', 0, 0).toDouble(), word.section(u',', 1, 1).toDouble()});
+    return points;
+}
+
 // Runs steps separated by "; " on the document: "focal c1 8" (typed), "follow c1 9" (from the
 // calculator), "name c1 Gate", "add c1", "dup c1 c2", "remove c1 c2", "move c2 0", "design
-// Site", "notes Client", "unit ft", "break", "undo", "save", "load".
+// Site", "notes Client", "unit ft", "break", "undo", "save", "load"; on plans: "plan Yard" (as
+// "c1" ids, the first word after the verb is an id: "plan - Yard"), "renameplan p1 Shop",
+// "removeplan p1", "wall p1 0,0 5,0 5,5", "target p1 3,4", "place c1 p1 1,2" (heading 90),
+// "moveon c1 3,3", "turn c1 45", "unplace c1".
 void Run(DesignDocument& document, const QString& steps) {
     for (const QString& step : steps.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
         QStringList words = step.split(u' ');
@@ -51,6 +63,24 @@ void Run(DesignDocument& document, const QString& steps) {
             document.SetNotes(words.join(u' ').toStdU16String());
         else if (verb == "unit")
             document.SetUnit(LengthUnit::Feet);
+        else if (verb == "plan")
+            document.AddPlan(rest.toStdU16String());
+        else if (verb == "renameplan")
+            document.RenamePlan(id, rest.toStdU16String());
+        else if (verb == "removeplan")
+            document.RemovePlan(id);
+        else if (verb == "wall")
+            document.DrawWall(id, Points(words.mid(1)));
+        else if (verb == "target")
+            document.AddTarget(id, u"Gate", Points(words.mid(1)).at(0), 4);
+        else if (verb == "place")
+            document.PlaceCamera(id, words.value(1).toStdString(), Points(words.mid(2)).at(0), 90);
+        else if (verb == "moveon")
+            document.MoveCameraOnPlan(id, Points(words.mid(1)).at(0));
+        else if (verb == "turn")
+            document.TurnCamera(id, rest.toDouble());
+        else if (verb == "unplace")
+            document.UnplaceCamera(id);
         else if (verb == "break")
             document.BreakMerge();
         else if (verb == "undo")
@@ -79,6 +109,31 @@ QString State(const Design& design) {
                        QString::fromStdU16String(camera.name) + ':' +
                        QString::fromStdU16String(camera.inputs.focalLengthMm);
     parts << cameras.join(QStringLiteral(", "));
+    // What the plans hold, only for a design that has any: "| p1:Yard 2 walls t1@3,4 | c1@p1 1,2
+    // 90"
+    QStringList plans;
+    for (const Plan& plan : design.plans) {
+        QString text = QString::fromStdString(plan.id) + ':' +
+                       QString::fromStdU16String(plan.name) +
+                       QStringLiteral(" %1 walls").arg(plan.walls.size());
+        for (const Target& target : plan.targets)
+            text += QStringLiteral(" %1@%2,%3")
+                        .arg(QString::fromStdString(target.id))
+                        .arg(target.x)
+                        .arg(target.y);
+        plans << text;
+    }
+    for (const Camera& camera : design.cameras) {
+        if (camera.placement)
+            plans << QStringLiteral("%1@%2 %3,%4 %5")
+                         .arg(QString::fromStdString(camera.id),
+                              QString::fromStdString(camera.placement->plan))
+                         .arg(camera.placement->x)
+                         .arg(camera.placement->y)
+                         .arg(camera.placement->headingDeg);
+    }
+    if (!plans.isEmpty())
+        parts << "| " + plans.join(QStringLiteral(" | "));
     return parts.join(u' ');
 }
 
@@ -159,6 +214,33 @@ void DesignDocumentTest::history_data() {
                                  << "notes=Client " + one << one;
     QTest::newRow("the unit changed") << "unit ft" << 1 << "Change Unit"
                                       << "ft " + one << one;
+    const QString yard = one + " | p1:Yard 0 walls";
+    QTest::newRow("a plan added") << "plan - Yard" << 1 << "Add Plan" << yard << one;
+    QTest::newRow("a plan renamed") << "plan - Yard; renameplan p1 Shop" << 2 << "Rename Plan"
+                                    << one + " | p1:Shop 0 walls" << yard;
+    QTest::newRow("a wall of three corners: one step")
+        << "plan - Yard; wall p1 0,0 5,0 5,5" << 2 << "Draw Wall" << one + " | p1:Yard 2 walls"
+        << yard;
+    QTest::newRow("a wall of one corner: no step")
+        << "plan - Yard; wall p1 0,0" << 1 << "Add Plan" << yard << one;
+    QTest::newRow("a target added")
+        << "plan - Yard; target p1 3,4" << 2 << "Add Target" << yard + " t1@3,4" << yard;
+    QTest::newRow("a camera placed") << "plan - Yard; place c1 p1 1,2" << 2 << "Place Camera 1"
+                                     << yard + " | c1@p1 1,2 90" << yard;
+    QTest::newRow("a camera moved on the plan, then turned")
+        << "plan - Yard; place c1 p1 1,2; moveon c1 3,3; turn c1 45" << 4 << "Turn Camera 1"
+        << yard + " | c1@p1 3,3 45" << yard + " | c1@p1 3,3 90";
+    QTest::newRow("a move on the plan")
+        << "plan - Yard; place c1 p1 1,2; moveon c1 3,3" << 3 << "Move Camera 1 on the Plan"
+        << yard + " | c1@p1 3,3 90" << yard + " | c1@p1 1,2 90";
+    QTest::newRow("a camera taken off")
+        << "plan - Yard; place c1 p1 1,2; unplace c1" << 3 << "Take Camera 1 off the Plan" << yard
+        << yard + " | c1@p1 1,2 90";
+    QTest::newRow("a plan removed: its camera back on it by undo")
+        << "plan - Yard; place c1 p1 1,2; removeplan p1" << 3 << "Remove Yard" << one
+        << yard + " | c1@p1 1,2 90";
+    QTest::newRow("placed on a plan the design has not: no step")
+        << "place c1 p9 1,2" << 0 << "" << one << one;
     QTest::newRow("followed inputs: no step") << "follow c1 9" << 0 << ""
                                               << "c1:Camera 1:9"
                                               << "c1:Camera 1:9";
@@ -190,7 +272,8 @@ void DesignDocumentTest::history() {
     QCOMPARE(State(document.Current()), undone);
     QCOMPARE(changes.size(), count > 0 ? 1 : 0);
     // A step on one camera tells its row; a step on the list or the design tells none.
-    const bool oneCamera = undoText.contains(QRegularExpression("^(Edit|Rename) (Camera|Unn)"));
+    const bool oneCamera = undoText.contains(
+        QRegularExpression("^(Edit|Rename|Place|Turn|Take) (Camera|Unn)|on the Plan$"));
     QCOMPARE(cameras.size(), oneCamera ? 1 : 0);
     document.UndoStack().redo();
     QCOMPARE(State(document.Current()), state);

@@ -102,3 +102,32 @@ class CameraListCommand : public DesignCommand {
 // `design` with the cameras of `list`, in its order: each one the design holds as the design
 // holds it, the others (removed since) as the list has them; the ids given stay given.
 Design WithCameraListOf(Design design, const Design& list);
+
+// Whether two placements are the same: both none, or the same plan, place and heading.
+bool SamePlacement(const std::optional<CameraPlacement>& a,
+                   const std::optional<CameraPlacement>& b);
+
+// A step that changes the design's plans (a plan added, renamed, removed or given a drawing or a
+// scale; a wall or a target drawn, moved or removed): the plans as they were before and after,
+// and the placement of each camera the step changed (a removed plan's cameras stand on none).
+// Cameras the step did not touch keep where they stand now.
+class PlansCommand : public DesignCommand {
+  public:
+    PlansCommand(DesignDocument& document, const QString& text, const Design& before,
+                 const Design& after);
+
+  protected:
+    Design Redone(Design design) const override;
+    Design Undone(Design design) const override;
+
+  private:
+    struct Side {
+        std::vector<Plan> plans;
+        std::uint64_t nextPlanNumber = 1;
+        std::uint64_t nextTargetNumber = 1;
+        std::vector<std::pair<std::string, std::optional<CameraPlacement>>> placements;
+    };
+    static Design With(Design design, const Side& side);
+    Side m_before;
+    Side m_after;
+};

@@ -51,6 +51,11 @@ bool SameOrder(const Design& a, const Design& b) {
                       [](const Camera& x, const Camera& y) { return x.id == y.id; });
 }
 
+std::optional<CameraPlacement> PlacementOf(const Design& design, const std::string& cameraId) {
+    const Camera* camera = FindCamera(design, cameraId);
+    return camera ? camera->placement : std::nullopt;
+}
+
 template <typename Value>
 bool Equal(const Value& a, const Value& b) {
     return a == b;
@@ -178,6 +183,112 @@ void DesignDocument::SetUnit(LengthUnit unit) {
                                          Equal<LengthUnit>));
 }
 
+std::string DesignDocument::AddPlan(std::u16string name) {
+    const std::string id = NextPlanId(m_design);
+    PushPlans(QStringLiteral("Add Plan"), ::AddPlan(m_design, std::move(name)));
+    return FindPlan(m_design, id) ? id : std::string();
+}
+
+void DesignDocument::RenamePlan(const std::string& planId, std::u16string name) {
+    PushPlans(QStringLiteral("Rename Plan"), ::RenamePlan(m_design, planId, std::move(name)));
+}
+
+void DesignDocument::RemovePlan(const std::string& planId) {
+    const Plan* plan = FindPlan(m_design, planId);
+    if (!plan)
+        return;
+    const QString name = plan->name.empty() ? QStringLiteral("Plan") : ToQString(plan->name);
+    PushPlans(QStringLiteral("Remove ") + name, ::RemovePlan(m_design, planId));
+}
+
+void DesignDocument::SetPlanImage(const std::string& planId, std::optional<std::string> sha256,
+                                  int page) {
+    PushPlans(QStringLiteral("Import Plan Drawing"),
+              ::SetPlanImage(m_design, planId, std::move(sha256), page));
+}
+
+void DesignDocument::SetPlanScale(const std::string& planId, std::optional<double> metresPerPixel,
+                                  PlanPoint origin) {
+    PushPlans(QStringLiteral("Set Scale"),
+              ::SetPlanScale(m_design, planId, metresPerPixel, origin));
+}
+
+void DesignDocument::DrawWall(const std::string& planId, const std::vector<PlanPoint>& corners) {
+    Design after = m_design;
+    for (std::size_t i = 1; i < corners.size(); ++i) {
+        const PlanPoint& a = corners[i - 1];
+        const PlanPoint& b = corners[i];
+        if (a.x != b.x || a.y != b.y)
+            after = ::AddWall(std::move(after), planId, {a.x, a.y, b.x, b.y});
+    }
+    PushPlans(QStringLiteral("Draw Wall"), std::move(after));
+}
+
+void DesignDocument::MoveWallEnds(const std::string& planId,
+                                  const std::vector<std::pair<std::size_t, int>>& ends,
+                                  PlanPoint to) {
+    Design after = m_design;
+    for (const auto& [wall, end] : ends)
+        after = MoveWallVertex(std::move(after), planId, wall, end, to);
+    PushPlans(QStringLiteral("Move Wall"), std::move(after));
+}
+
+void DesignDocument::RemoveWall(const std::string& planId, std::size_t wall) {
+    PushPlans(QStringLiteral("Remove Wall"), ::RemoveWall(m_design, planId, wall));
+}
+
+std::string DesignDocument::AddTarget(const std::string& planId, std::u16string name, PlanPoint at,
+                                      int level) {
+    const std::string id = NextTargetId(m_design);
+    Design after = ::AddTarget(m_design, planId, std::move(name), at, level);
+    const bool added = after.nextTargetNumber != m_design.nextTargetNumber;
+    PushPlans(QStringLiteral("Add Target"), std::move(after));
+    return added ? id : std::string();
+}
+
+void DesignDocument::MoveTarget(const std::string& targetId, PlanPoint to) {
+    PushPlans(QStringLiteral("Move Target"), ::MoveTarget(m_design, targetId, to));
+}
+
+void DesignDocument::RenameTarget(const std::string& targetId, std::u16string name) {
+    PushPlans(QStringLiteral("Rename Target"), ::RenameTarget(m_design, targetId, std::move(name)));
+}
+
+void DesignDocument::SetTargetLevel(const std::string& targetId, int level) {
+    PushPlans(QStringLiteral("Change Target Level"), ::SetTargetLevel(m_design, targetId, level));
+}
+
+void DesignDocument::RemoveTarget(const std::string& targetId) {
+    PushPlans(QStringLiteral("Remove Target"), ::RemoveTarget(m_design, targetId));
+}
+
+void DesignDocument::PlaceCamera(const std::string& cameraId, const std::string& planId,
+                                 PlanPoint at, double headingDeg) {
+    PushPlacement(QStringLiteral("Place"), cameraId,
+                  PlacementOf(::PlaceCamera(m_design, cameraId, planId, at, headingDeg), cameraId));
+}
+
+void DesignDocument::MoveCameraOnPlan(const std::string& cameraId, PlanPoint to) {
+    const std::optional<CameraPlacement> now = PlacementOf(m_design, cameraId);
+    if (now)
+        PushPlacement(QStringLiteral("Move"), cameraId,
+                      PlacementOf(::PlaceCamera(m_design, cameraId, now->plan, to, now->headingDeg),
+                                  cameraId));
+}
+
+void DesignDocument::TurnCamera(const std::string& cameraId, double headingDeg) {
+    const std::optional<CameraPlacement> now = PlacementOf(m_design, cameraId);
+    if (now)
+        PushPlacement(
+            QStringLiteral("Turn"), cameraId,
+            PlacementOf(::PlaceCamera(m_design, cameraId, now->plan, {now->x, now->y}, headingDeg),
+                        cameraId));
+}
+
+void DesignDocument::UnplaceCamera(const std::string& cameraId) {
+    PushPlacement(QStringLiteral("Take"), cameraId, std::nullopt);
+}
+
 void DesignDocument::BreakMerge() {
     ++m_mergeWindow;
 }
@@ -192,6 +303,36 @@ void DesignDocument::SetFollowedInputs(const std::string& id, const CoverageInpu
     if (!m_path.isEmpty() || !m_undoStack.isClean())
         m_undoStack.resetClean();
     Apply(WithCamera(m_design, id, inputs), id);
+}
+
+void DesignDocument::PushPlans(const QString& text, Design after) {
+    const bool samePlacements =
+        std::equal(after.cameras.begin(), after.cameras.end(), m_design.cameras.begin(),
+                   m_design.cameras.end(),
+                   [](const Camera& a, const Camera& b) { return a.placement == b.placement; });
+    if (after.plans == m_design.plans && samePlacements)
+        return;
+    Push(new PlansCommand(*this, text, m_design, after));
+}
+
+void DesignDocument::PushPlacement(const QString& verb, const std::string& cameraId,
+                                   std::optional<CameraPlacement> placement) {
+    const Camera* camera = FindCamera(m_design, cameraId);
+    if (!camera || SamePlacement(camera->placement, placement))
+        return;
+    QString text = verb + u' ' + CameraLabel(m_design, cameraId);
+    if (verb == QLatin1String("Take"))
+        text += QStringLiteral(" off the Plan");
+    else if (verb == QLatin1String("Move"))  // not the schedule's "Move Camera", a reordering
+        text += QStringLiteral(" on the Plan");
+    const auto set = [cameraId](Design design, const std::optional<CameraPlacement>& value) {
+        return value ? ::PlaceCamera(std::move(design), cameraId, value->plan, {value->x, value->y},
+                                     value->headingDeg)
+                     : ::UnplaceCamera(std::move(design), cameraId);
+    };
+    Push(new SetValueCommand<std::optional<CameraPlacement>>(
+        *this, text, cameraId, std::nullopt, m_mergeWindow, camera->placement, std::move(placement),
+        set, SamePlacement));
 }
 
 void DesignDocument::Apply(Design next, const std::string& onlyCamera) {

@@ -4,7 +4,9 @@
 #include <QString>
 #include <QUndoStack>
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "coverage.h"
@@ -62,6 +64,38 @@ class DesignDocument : public QObject {
     void SetNotes(std::u16string notes);
     void SetUnit(LengthUnit unit);
 
+    // The plans' edits, each one step: "Add Plan", "Rename Plan", "Remove Plan Yard", "Import
+    // Plan Drawing", "Set Scale", "Draw Wall", "Move Wall", "Remove Wall", "Add Target", "Move
+    // Target", "Rename Target", "Change Target Level", "Remove Target"; and of where cameras stand:
+    // "Place Camera 2", "Move Camera 2 on the Plan", "Turn Camera 2", "Take Camera 2 off the
+    // Plan". Walls are
+    // named by their place in the plan's list; an edit that changes nothing, or that the design's
+    // limits refuse, makes no step.
+    // Returns the new plan's id.
+    std::string AddPlan(std::u16string name);
+    void RenamePlan(const std::string& planId, std::u16string name);
+    void RemovePlan(const std::string& planId);
+    void SetPlanImage(const std::string& planId, std::optional<std::string> sha256, int page);
+    void SetPlanScale(const std::string& planId, std::optional<double> metresPerPixel,
+                      PlanPoint origin);
+    // A polyline: a wall from each corner to the next, all one step.
+    void DrawWall(const std::string& planId, const std::vector<PlanPoint>& corners);
+    // Ends of walls (index, and 1 for (x2, y2)) moved together to `to`: a polyline's corner.
+    void MoveWallEnds(const std::string& planId,
+                      const std::vector<std::pair<std::size_t, int>>& ends, PlanPoint to);
+    void RemoveWall(const std::string& planId, std::size_t wall);
+    // Returns the new target's id; `level` an index into kDoriLevels.
+    std::string AddTarget(const std::string& planId, std::u16string name, PlanPoint at, int level);
+    void MoveTarget(const std::string& targetId, PlanPoint to);
+    void RenameTarget(const std::string& targetId, std::u16string name);
+    void SetTargetLevel(const std::string& targetId, int level);
+    void RemoveTarget(const std::string& targetId);
+    void PlaceCamera(const std::string& cameraId, const std::string& planId, PlanPoint at,
+                     double headingDeg);
+    void MoveCameraOnPlan(const std::string& cameraId, PlanPoint to);
+    void TurnCamera(const std::string& cameraId, double headingDeg);
+    void UnplaceCamera(const std::string& cameraId);
+
     // Ends the merging of typing: the next edit is a step of its own (the user left the field).
     void BreakMerge();
 
@@ -81,6 +115,9 @@ class DesignDocument : public QObject {
     friend class DesignCommand;
     void Apply(Design next, const std::string& onlyCamera);
     void Push(QUndoCommand* command);
+    void PushPlans(const QString& text, Design after);
+    void PushPlacement(const QString& verb, const std::string& cameraId,
+                       std::optional<CameraPlacement> placement);
     void SetPath(const QString& path);
     void stack_IndexChanged();
 
