@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "design_edits.h"
+#include "plan_images.h"
 #include "recent_files.h"
 #include "recovery_copies.h"
 
@@ -22,6 +24,8 @@ class DesignFilesTest : public QObject {
     void recoveryCopies_data();
     void recoveryCopies();
     void recoveryCopyFoundAtStart();
+    void planDrawings_data();
+    void planDrawings();
 
   private:
     QTemporaryDir m_home;
@@ -199,6 +203,67 @@ void DesignFilesTest::recoveryCopyFoundAtStart() {
     found = FindRecoveryCopy();
     QVERIFY(found);
     QCOMPARE(found->lastWritten.time(), QTime(15, 30));
+}
+
+void DesignFilesTest::planDrawings_data() {
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("inFile");  // the drawings the saved file holds, "a b"
+    QTest::newRow("imported, saved: written") << "import a; save"
+                                              << "a";
+    QTest::newRow("two plans on one drawing: written once") << "import a; import a; save"
+                                                            << "a";
+    QTest::newRow("dropped before the save: not written") << "import a; drop; save"
+                                                          << "";
+    QTest::newRow("dropped after a save: dropped at the next") << "import a; save; drop; save"
+                                                               << "";
+    QTest::newRow("dropped, saved, then back: written again from memory")
+        << "import a; save; drop; save; back a; save"
+        << "a";
+    QTest::newRow("opened from a file, saved as another: copied") << "import a; save; saveas; save"
+                                                                  << "a";
+    QTest::newRow("replaced by another drawing") << "import a; save; import b; drop; save"
+                                                 << "b";
+}
+
+// Steps on a design with one plan: "import a" (drawing "a", the plan on it), "drop" (the plan's
+// drawing taken away), "back a", "save" (to the file), "saveas" (the next saves to another file).
+void DesignFilesTest::planDrawings() {
+    QFETCH(QString, steps);
+    QFETCH(QString, inFile);
+    Design design = AddPlan(NewDesign(LengthUnit::Metres), u"Ground floor");
+    PlanImages images;
+    QString path = m_designs + "/site.vistamarq";
+    QHash<QString, QString> names;  // sha256 → "a"
+    for (const QString& step : steps.split("; ")) {
+        const QString word = step.section(' ', 1);
+        if (step.startsWith("import")) {
+            const DesignBlob blob = MakeDesignBlob("image/png", "drawing " + word.toUtf8());
+            names.insert(blob.sha256, word);
+            images.Add(blob);
+            design = SetPlanImage(design, "p1", blob.sha256.toStdString());
+        } else if (step == "drop") {
+            design = SetPlanImage(design, "p1", std::nullopt);
+        } else if (step.startsWith("back")) {
+            design = SetPlanImage(design, "p1", names.key(word).toStdString());
+        } else if (step == "saveas") {
+            path = m_designs + "/other.vistamarq";
+        } else {
+            DesignSave save{"{}"};
+            images.FillSave(design, save);
+            QVERIFY(std::holds_alternative<DesignFileStamp>(SaveDesignFile(path, save)));
+            images.MarkSaved(path, design);
+        }
+    }
+    const auto opened = OpenDesignFile(path);
+    QVERIFY(std::holds_alternative<OpenedDesign>(opened));
+    QStringList held;
+    for (const QString& sha256 : std::get<OpenedDesign>(opened).blobs)
+        held << names.value(sha256, "?");
+    held.sort();
+    QCOMPARE(held.join(' '), inFile);
+    // What the design uses is at hand, from the file where it was saved.
+    for (const QString& sha256 : DrawingsOf(design))
+        QVERIFY(std::holds_alternative<DesignBlob>(images.Get(sha256)));
 }
 
 QTEST_GUILESS_MAIN(DesignFilesTest)

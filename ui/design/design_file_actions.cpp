@@ -80,7 +80,7 @@ DesignFileActions::DesignFileActions(QWidget* window, DesignDocument& document, 
         m_file = AbsolutePath(document.Path());
         const auto opened = OpenDesignFile(m_file);
         if (const auto* file = std::get_if<OpenedDesign>(&opened)) {
-            m_fileBlobs = file->blobs;
+            m_images.SetFile(m_file, file->blobs);
             m_fileStamp = file->stamp;
         }
     }
@@ -146,7 +146,7 @@ bool DesignFileActions::OpenPath(const QString& path) {
     }
     const OpenedDesign& file = std::get<OpenedDesign>(opened);
     m_file = AbsolutePath(path);
-    m_fileBlobs = file.blobs;
+    m_images.SetFile(m_file, file.blobs);
     m_fileStamp = file.stamp;
     m_document.Load(std::move(*reading.design), m_file);
     m_recent.Add(m_file);
@@ -171,8 +171,7 @@ bool DesignFileActions::SaveTo(const QString& path) {
     const std::string json = WriteDesign(m_document.Current());
     DesignSave save;
     save.json = QByteArray(json.data(), static_cast<qsizetype>(json.size()));
-    save.keptBlobs = m_fileBlobs;
-    save.keptBlobsFrom = m_file;
+    m_images.FillSave(m_document.Current(), save);
     // Saving over the file the design came from must not overwrite what another program wrote
     // there since; any other file the user has just chosen to replace.
     if (!m_file.isEmpty() && SamePath(path, m_file))
@@ -186,6 +185,7 @@ bool DesignFileActions::SaveTo(const QString& path) {
         return answer == QMessageBox::Save && SaveAs();
     }
     m_file = AbsolutePath(path);
+    m_images.MarkSaved(m_file, m_document.Current());
     m_fileStamp = std::get<DesignFileStamp>(saved);
     m_document.MarkSaved(m_file);
     m_recent.Add(m_file);
@@ -237,6 +237,13 @@ bool DesignFileActions::OfferRecovery() {
             Warn(QStringLiteral("Restore Design"), *message);
         } else {
             DesignReading reading = ReadOpened(std::get<OpenedDesign>(opened), m_format);
+            // The copy's drawings are read before it goes: they may be in no other file.
+            const std::optional<QString> lost =
+                reading.design
+                    ? m_images.TakeAllFrom(copy->path, std::get<OpenedDesign>(opened).blobs)
+                    : std::nullopt;
+            if (lost)
+                Warn(QStringLiteral("Restore Design"), *lost);
             if (reading.design)
                 restored = std::move(reading.design);
             else
@@ -375,8 +382,7 @@ std::optional<QString> DesignFileActions::SaveCopy(const QString& path) const {
     const std::string json = WriteDesign(m_document.Current());
     DesignSave save;
     save.json = QByteArray(json.data(), static_cast<qsizetype>(json.size()));
-    save.keptBlobs = m_fileBlobs;
-    save.keptBlobsFrom = m_file;
+    m_images.FillSave(m_document.Current(), save);
     const auto saved = SaveDesignFile(path, save);
     if (const auto* message = std::get_if<QString>(&saved))
         return *message;
@@ -385,7 +391,7 @@ std::optional<QString> DesignFileActions::SaveCopy(const QString& path) const {
 
 void DesignFileActions::ForgetFile() {
     m_file.clear();
-    m_fileBlobs.clear();
+    m_images.ForgetFile();
     m_fileStamp.reset();
 }
 

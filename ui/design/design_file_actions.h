@@ -5,8 +5,10 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+
 #include <functional>
 #include <optional>
+#include "plan_images.h"
 
 #include "design.h"
 #include "design_document.h"
@@ -70,6 +72,10 @@ class DesignFileActions : public QObject {
                             // (window-modal, Cancel) driven by a QFutureWatcher
     void PrintReport();     // QPrintDialog → PrintDesignReport with QProgressDialog
 
+    // The drawings under the design's plans: where the plan view reads them, and where an
+    // imported one waits for the next save.
+    PlanImages& Images() { return m_images; }
+
   signals:
     // Another design was loaded (New, Open, restore): the window shows its first camera.
     void designReplaced();
@@ -126,7 +132,7 @@ class DesignFileActions : public QObject {
     // save to it is refused when another program has changed it since. Empty for a design never
     // saved.
     QString m_file;
-    QStringList m_fileBlobs;
+    PlanImages m_images;
     std::optional<DesignFileStamp> m_fileStamp;
     bool m_copyFailureTold = false;  // a recovery copy could not be written, and the user knows
 };
