@@ -221,7 +221,7 @@ void DesignFilesTest::planDrawings_data() {
         << "a";
     QTest::newRow("opened from a file, saved as another: copied") << "import a; save; saveas; save"
                                                                   << "a";
-    QTest::newRow("replaced by another drawing") << "import a; save; import b; drop; save"
+    QTest::newRow("replaced by another drawing") << "import a; save; import b; save"
                                                  << "b";
 }
 
