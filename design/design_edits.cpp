@@ -236,6 +236,32 @@ Design SetPlanScale(Design design, std::string_view planId, std::optional<double
     return design;
 }
 
+Design RescalePlan(Design design, std::string_view planId, double metresPerPixel) {
+    Plan* plan = PlanOf(design, planId);
+    if (!plan || !ValidMetresPerPixel(metresPerPixel))
+        return design;
+    const double ratio = metresPerPixel / plan->metresPerPixel.value_or(kUnscaledMetresPerPixel);
+    const PlanPoint origin = plan->origin;
+    const auto scaled = [&](double& x, double& y) {
+        x = origin.x + (x - origin.x) * ratio;
+        y = origin.y + (y - origin.y) * ratio;
+        return WithinExtent({x, y});
+    };
+    Design next = design;
+    Plan& rescaled = *PlanOf(next, planId);
+    rescaled.metresPerPixel = metresPerPixel;
+    bool within = true;
+    for (Wall& wall : rescaled.walls)
+        within = scaled(wall.x1, wall.y1) && scaled(wall.x2, wall.y2) && within;
+    for (Target& target : rescaled.targets)
+        within = scaled(target.x, target.y) && within;
+    for (Camera& camera : next.cameras) {
+        if (camera.placement && camera.placement->plan == planId)
+            within = scaled(camera.placement->x, camera.placement->y) && within;
+    }
+    return within ? next : design;
+}
+
 Design AddWall(Design design, std::string_view planId, Wall wall) {
     Plan* plan = PlanOf(design, planId);
     if (plan && WithinExtent({wall.x1, wall.y1}) && WithinExtent({wall.x2, wall.y2}))

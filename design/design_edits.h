@@ -82,6 +82,13 @@ Design SetPlanImage(Design design, std::string_view planId, std::optional<std::s
 Design SetPlanScale(Design design, std::string_view planId, std::optional<double> metresPerPixel,
                     PlanPoint origin);
 
+// A plan that is not scaled yet is drawn at this many metres to its drawing's pixel: 1 cm.
+inline constexpr double kUnscaledMetresPerPixel = 0.01;
+// The plan's scale set to `metresPerPixel`, and its walls, targets and the cameras on it moved
+// with the drawing: each stays on the same pixel of the drawing (scaled about the origin, the
+// drawing's top-left corner), so that what was drawn over an unscaled drawing keeps its place.
+Design RescalePlan(Design design, std::string_view planId, double metresPerPixel);
+
 // Walls are named by their place in the plan's list.
 Design AddWall(Design design, std::string_view planId, Wall wall);
 // The wall's end 0 (x1, y1) or 1 (x2, y2) moved to `to`.

@@ -135,6 +135,13 @@ void DesignEditsTest::planEdits_data() {
     QTest::newRow("a drawing and a scale cleared")
         << "plan A; image p1 " + sha + "; scale p1 0.02 1 1; image p1 none; scale p1 none 0 0"
         << "p1:A - - 0,0 w[] t[]; c1@- | p2 t1";
+    QTest::newRow("scaled after drawing: all stays on its pixel of the drawing")
+        << "plan A; scale p1 none 2 4; wall p1 3 4 2 2; target p1 Till 12 4 4; place c1 p1 2 3 90; "
+           "rescale p1 0.03"
+        << "p1:A - 0.03 2,4 w[5,4,2,-2] t[t1:Till@32,4:Identify]; c1@p1 2,1 90 | p2 t2";
+    QTest::newRow("scaled again, out of the file's limits: unchanged")
+        << "plan A; scale p1 0.01 0 0; wall p1 0 0 100 0; rescale p1 0.02; rescale p1 1e4"
+        << "p1:A - 0.02 0,0 w[0,0,200,0] t[]; c1@- | p2 t1";
     QTest::newRow("a heading kept as written; unplaced")
         << "plan A; add; place c1 p1 0 0 370; place c2 p1 1e6 -1e6 0; unplace c2"
         << "p1:A - - 0,0 w[] t[]; c1@p1 0,0 370, c2@- | p2 t1";
@@ -179,6 +186,8 @@ void DesignEditsTest::planEdits() {
             design = SetPlanScale(design, id,
                                   w[2] == "none" ? std::nullopt : std::optional<double>(number(2)),
                                   point(3));
+        else if (w[0] == "rescale")
+            design = RescalePlan(design, id, number(2));
         else if (w[0] == "wall")
             design = AddWall(design, id, {number(2), number(3), number(4), number(5)});
         else if (w[0] == "vertex")

@@ -213,6 +213,10 @@ void DesignDocument::SetPlanScale(const std::string& planId, std::optional<doubl
               ::SetPlanScale(m_design, planId, metresPerPixel, origin));
 }
 
+void DesignDocument::RescalePlan(const std::string& planId, double metresPerPixel) {
+    PushPlans(QStringLiteral("Set Scale"), ::RescalePlan(m_design, planId, metresPerPixel));
+}
+
 void DesignDocument::DrawWall(const std::string& planId, const std::vector<PlanPoint>& corners) {
     Design after = m_design;
     for (std::size_t i = 1; i < corners.size(); ++i) {

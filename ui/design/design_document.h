@@ -78,6 +78,8 @@ class DesignDocument : public QObject {
     void SetPlanImage(const std::string& planId, std::optional<std::string> sha256, int page);
     void SetPlanScale(const std::string& planId, std::optional<double> metresPerPixel,
                       PlanPoint origin);
+    // The scale set, what is drawn on the plan kept on its place of the drawing (RescalePlan).
+    void RescalePlan(const std::string& planId, double metresPerPixel);
     // A polyline: a wall from each corner to the next, all one step.
     void DrawWall(const std::string& planId, const std::vector<PlanPoint>& corners);
     // Ends of walls (index, and 1 for (x2, y2)) moved together to `to`: a polyline's corner.
