@@ -80,6 +80,8 @@ class PlanView : public QWidget {
     void scalePointsChosen(QPointF a, QPointF b);
     void measured(double metres);
     void pointerMoved(Point at);  // for the status line; in metres
+    // The tool in use changed by the view itself (Esc, or a tool that ends after its clicks).
+    void toolChanged(PlanView::Tool tool);
 
   private:
     struct State;
