@@ -73,6 +73,10 @@ CamerasPanel::CamerasPanel(const NumberFormat& format, QWidget* parent) : QWidge
     column->setContentsMargins(0, 0, 0, 0);
     column->addLayout(top);
     column->addWidget(m_table, 1);
+    m_targetsMet = new QLabel;
+    m_targetsMet->setObjectName(QStringLiteral("scheduleTargetsMet"));
+    m_targetsMet->hide();
+    column->addWidget(m_targetsMet);
 
     m_name->installEventFilter(this);
     m_notes->installEventFilter(this);
@@ -160,6 +164,11 @@ void CamerasPanel::Select(const std::string& id) {
     m_table->selectionModel()->setCurrentIndex(
         index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     m_table->scrollTo(index);
+}
+
+void CamerasPanel::SetTargetsMet(const QString& text) {
+    m_targetsMet->setText(text);
+    m_targetsMet->setVisible(!text.isEmpty());
 }
 
 int CamerasPanel::TableHeightForRows(int rows) const {

@@ -7,6 +7,7 @@
 #include "design.h"
 #include "number_text.h"
 
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QSortFilterProxyModel;
@@ -44,6 +45,9 @@ class CamerasPanel : public QWidget {
     // Shows the rows in the design's order, as moves change it.
     void ShowDesignOrder();
 
+    // "Targets met: 2 of 3" under the schedule; hidden when empty (a design without targets).
+    void SetTargetsMet(const QString& text);
+
     QTableView* Table() const { return m_table; }
     // The panel's controls in reading order, for the window's tab order.
     std::vector<QWidget*> TabOrder() const;
@@ -72,6 +76,7 @@ class CamerasPanel : public QWidget {
     QLineEdit* m_name = nullptr;
     QPlainTextEdit* m_notes = nullptr;
     QTableView* m_table = nullptr;
+    QLabel* m_targetsMet = nullptr;
     std::string m_current;
     bool m_showing = false;  // while SetDesign writes the boxes and rows
     int m_sortColumn = -1;
