@@ -214,38 +214,49 @@ void PlanPanel::BuildTools(QToolBar* tools) {
     m_typeScale->setObjectName(QStringLiteral("typeScale"));
     m_importPlan = add("importPlan", QStringLiteral("Import Drawing\u2026"),
                        QStringLiteral("Put a PNG, JPEG, SVG or PDF drawing under the plan"));
+    m_importPlan->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
     tools->addSeparator();
     m_tools = new QActionGroup(this);
+    // A tool's key works while the plan has the focus, and only then: typed in the targets
+    // table or the heading box, a letter is a letter.
     const struct {
         const char* name;
         const char* text;
         const char* tip;
         PlanView::Tool tool;
+        Qt::Key key;
     } kTools[] = {
-        {"selectTool", "Select", "Select, move and turn cameras; move targets and wall corners",
-         PlanView::Tool::Select},
-        {"placeCamera", "Place Camera", "Click to place the selected camera, or a new one",
-         PlanView::Tool::PlaceCamera},
-        {"drawWall", "Draw Wall", "Click corner after corner; Esc ends the wall",
-         PlanView::Tool::DrawWall},
-        {"addTarget", "Add Target", "Click a place that must be seen", PlanView::Tool::AddTarget},
-        {"setScale", "Set Scale", "Click two points a known distance apart",
-         PlanView::Tool::SetScale},
-        {"measure", "Measure", "Click two points to measure the distance between them",
-         PlanView::Tool::Measure},
+        {"selectTool", "Select", "Select, move and turn cameras; move targets and wall corners (V)",
+         PlanView::Tool::Select, Qt::Key_V},
+        {"placeCamera", "Place Camera", "Click to place the selected camera, or a new one (C)",
+         PlanView::Tool::PlaceCamera, Qt::Key_C},
+        {"drawWall", "Draw Wall", "Click corner after corner; Esc ends the wall (W)",
+         PlanView::Tool::DrawWall, Qt::Key_W},
+        {"addTarget", "Add Target", "Click a place that must be seen (T)",
+         PlanView::Tool::AddTarget, Qt::Key_T},
+        {"setScale", "Set Scale", "Click two points a known distance apart (S)",
+         PlanView::Tool::SetScale, Qt::Key_S},
+        {"measure", "Measure", "Click two points to measure the distance between them (M)",
+         PlanView::Tool::Measure, Qt::Key_M},
     };
     for (const auto& tool : kTools) {
         QAction* action =
             add(tool.name, QString::fromLatin1(tool.text), QString::fromLatin1(tool.tip));
         action->setCheckable(true);
         action->setData(static_cast<int>(tool.tool));
+        action->setShortcut(QKeySequence(tool.key));
+        action->setShortcutContext(Qt::WidgetShortcut);
+        m_view->addAction(action);
         m_tools->addAction(action);
         connect(action, &QAction::triggered, this,
                 [this, tool = tool.tool] { m_view->SetTool(tool); });
     }
     m_tools->actions().front()->setChecked(true);
     tools->addSeparator();
-    QAction* fit = add("fitPlan", QStringLiteral("Fit"), QStringLiteral("Show the whole plan"));
+    QAction* fit = add("fitPlan", QStringLiteral("Fit"), QStringLiteral("Show the whole plan (F)"));
+    fit->setShortcut(QKeySequence(Qt::Key_F));
+    fit->setShortcutContext(Qt::WidgetShortcut);
+    m_view->addAction(fit);
     connect(fit, &QAction::triggered, m_view, &PlanView::FitPlan);
     auto* headingLabel = new QLabel(QStringLiteral(" Heading: "));
     m_heading = new QDoubleSpinBox;
@@ -265,6 +276,7 @@ void PlanPanel::BuildTools(QToolBar* tools) {
     tools->addSeparator();
     m_exportPlan = add("exportPlan", QStringLiteral("Export Plan\u2026"),
                        QStringLiteral("Write the plan to a PDF or PNG file"));
+    m_exportPlan->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
     connect(m_heading, &QDoubleSpinBox::editingFinished, this, &PlanPanel::heading_Edited);
     connect(m_importPlan, &QAction::triggered, this, &PlanPanel::importPlan_Triggered);
     connect(m_exportPlan, &QAction::triggered, this, &PlanPanel::exportPlan_Triggered);
