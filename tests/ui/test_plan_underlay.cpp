@@ -55,6 +55,21 @@ QByteArray Pdf(int pages) {
     return buffer.data();
 }
 
+// A small PNG whose header claims `side` × `side` px (with the header's checksum made anew).
+QByteArray PngClaiming(quint32 side) {
+    QByteArray png = Picture("png");
+    qToBigEndian(side, png.data() + 16);
+    qToBigEndian(side, png.data() + 20);
+    quint32 crc = 0xffffffff;
+    for (int at = 12; at < 29; ++at) {
+        crc ^= quint8(png[at]);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xedb88320 & (0 - (crc & 1)));
+    }
+    qToBigEndian(~crc, png.data() + 29);
+    return png;
+}
+
 // A picture of 64 Mpx, 256 MB decoded, made once: a plain colour saves small and quickly.
 const QByteArray& LargePng() {
     static const QByteArray bytes = [] {
@@ -120,6 +135,10 @@ void TestPlanUnderlay::readPlanFile_data() {
                              << "“gone.png” cannot be read: there is no such file.";
     QTest::newRow("PNG cut short") << "cut.png" << png.left(png.size() / 2) << "" << 0
                                    << "“cut.png” cannot be read: it is a damaged PNG file.";
+    QTest::newRow("PNG of 1.6 GB")
+        << "huge.png" << PngClaiming(20000) << "" << 0
+        << "“huge.png” cannot be read: at 20000 × 20000 px the picture is "
+           "too large.";
     QTest::newRow("PDF mark, no PDF") << "site.pdf" << QByteArray("%PDF-1.7\nnothing") << "" << 0
                                       << "“site.pdf” cannot be read: it is a damaged PDF file.";
 }
@@ -240,7 +259,7 @@ void TestPlanUnderlay::latestLoadWins() {
     underlay.Load(LargePng(), "image/png");
     underlay.Load(Picture("png"), "image/png");
     QTRY_VERIFY_WITH_TIMEOUT(underlay.IsSharp(), 10000);
-    QTest::qWait(1500);  // the first picture, decoded or given up, is not shown
+    QTest::qWait(3000);  // the first picture, decoded or given up, is not shown
     QCOMPARE(underlay.SizePx(), QSizeF(200, 100));
     QVERIFY(Near(Drawn(underlay, {}, {100, 100}).pixelColor(50, 50), kRed));
 }

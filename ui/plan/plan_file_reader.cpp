@@ -105,6 +105,12 @@ std::variant<ImportedPlanFile, QString> ReadPlanFile(const QString& path) {
         case PlanType::Png:
         case PlanType::Jpeg: {
             const bool png = type == PlanType::Png;
+            const QSize size = PictureHeaderSize(bytes);
+            if (!size.isEmpty() && !PictureFitsInMemory(size)) {
+                return CannotBeRead(path, QStringLiteral("at %1 × %2 px the picture is too large")
+                                              .arg(size.width())
+                                              .arg(size.height()));
+            }
             // Decoded whole: a file cut short or damaged inside shows only there.
             if (DecodePicture(bytes, {}).isNull()) {
                 return CannotBeRead(path, png ? QStringLiteral("it is a damaged PNG file")

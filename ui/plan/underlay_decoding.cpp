@@ -159,6 +159,10 @@ QSize PictureHeaderSize(const QByteArray& bytes) {
     return size.isEmpty() ? QSize() : size;
 }
 
+bool PictureFitsInMemory(QSize size) {
+    return qint64(size.width()) * size.height() * 4 <= qint64(kMostPictureMegabytes) * 1024 * 1024;
+}
+
 QImage PreviewOfJpeg(const QByteArray& bytes, int longestSide, const Abandoned& abandoned) {
     AbandonableBuffer buffer(bytes, abandoned);
     QImageReader reader(&buffer);
@@ -166,10 +170,9 @@ QImage PreviewOfJpeg(const QByteArray& bytes, int longestSide, const Abandoned& 
     if (reader.format() != "jpeg")
         return {};
     const QSize size = reader.size();
-    if (size.isEmpty())
+    if (size.isEmpty() || (size.width() <= longestSide && size.height() <= longestSide))
         return {};
-    if (size.width() > longestSide || size.height() > longestSide)
-        reader.setScaledSize(size.scaled(longestSide, longestSide, Qt::KeepAspectRatio));
+    reader.setScaledSize(size.scaled(longestSide, longestSide, Qt::KeepAspectRatio));
     QImage preview;
     if (!reader.read(&preview))
         return {};

@@ -22,9 +22,13 @@ using Abandoned = std::function<bool()>;
 // header cannot be read. Reads a few bytes only.
 QSize PictureHeaderSize(const QByteArray& bytes);
 
-// A JPEG decoded at a size no larger than `longestSide` px on either side: cheap, for the decoder
-// skips the detail it would throw away. Null for any other format (a PNG would be decoded whole
-// first), when it cannot be decoded, or when abandoned.
+// Whether a picture of `size` px may be decoded: 1,024 MB at most, four times Qt's default limit,
+// so that a scanned A0 sheet goes through while a header claiming an absurd size does not.
+bool PictureFitsInMemory(QSize size);
+
+// A JPEG larger than `longestSide` px decoded at a size that fits in it: cheap, for the decoder
+// skips the detail it would throw away. Null for a JPEG that small, for any other format (a PNG
+// would be decoded whole first), when it cannot be decoded, or when abandoned.
 QImage PreviewOfJpeg(const QByteArray& bytes, int longestSide, const Abandoned& abandoned);
 
 // The whole picture, turned as its orientation mark says, in a format QPainter draws without
