@@ -37,8 +37,10 @@ class PlanUnderlay : public QObject {
     // Shows nothing: a blank sheet.
     void Clear();
 
-    // The underlay's size in its pixels; empty until it is known (an SVG's and a PDF page's at
-    // once, a picture's once its header is read) and when nothing is shown or it cannot be read.
+    // The underlay's size in its pixels; empty until it is known and when nothing is shown or it
+    // cannot be read. A picture's is known when Load returns (its header is read there); an SVG's
+    // or a PDF page's once the worker has opened it, which `changed` tells, since a large drawing
+    // takes longer to open than the window may wait.
     QSizeF SizePx() const;
     // Why the bytes cannot be shown ("The picture cannot be read."); empty otherwise.
     QString Problem() const;
@@ -62,7 +64,8 @@ class PlanUnderlay : public QObject {
 // What importPlan reads from a file the user chose: the blob to store (its type told by its bytes,
 // not its name) and, for a PDF, the number of pages to choose from. A message naming the file when
 // it cannot be read, is not a PNG, JPEG, SVG or PDF, is an empty or damaged one, or is larger than
-// kMostPlanFileBytes.
+// kMostPlanFileBytes. A picture is decoded whole to tell whether it is damaged: a second or so for
+// one of 8,000 × 8,000 px, so a caller on the window's thread may want to run it on a worker.
 inline constexpr qint64 kMostPlanFileBytes = 256LL * 1024 * 1024;
 struct ImportedPlanFile {
     DesignBlob blob;
