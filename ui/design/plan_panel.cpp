@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
@@ -11,9 +12,11 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QTableView>
+#include <QThreadPool>
 #include <QToolBar>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -520,7 +523,22 @@ void PlanPanel::importPlan_Triggered() {
         QStringLiteral("Plan drawings (*.png *.jpg *.jpeg *.svg *.pdf);;All files (*)"));
     if (path.isEmpty())
         return;
-    const auto read = ReadPlanFile(path);
+    // Checking a drawing decodes it whole, seconds for a large one: off the window's thread.
+    m_importPlan->setEnabled(false);
+    m_status->setText(QStringLiteral("Reading %1\u2026").arg(QFileInfo(path).fileName()));
+    QThreadPool::globalInstance()->start([panel = QPointer<PlanPanel>(this), path] {
+        auto read = std::make_shared<std::variant<ImportedPlanFile, QString>>(ReadPlanFile(path));
+        QMetaObject::invokeMethod(qApp, [panel, path, read] {
+            if (panel)
+                panel->ImportRead(path, *read);
+        });
+    });
+}
+
+void PlanPanel::ImportRead(const QString& path,
+                           const std::variant<ImportedPlanFile, QString>& read) {
+    m_importPlan->setEnabled(true);
+    m_status->clear();
     if (const auto* message = std::get_if<QString>(&read)) {
         QMessageBox::warning(this, QStringLiteral("Import Plan Drawing"), *message);
         return;

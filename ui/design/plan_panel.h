@@ -5,10 +5,12 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "number_text.h"
 #include "plan_scene.h"
+#include "plan_underlay.h"
 #include "plan_view.h"
 
 class DesignDocument;
@@ -74,6 +76,7 @@ class PlanPanel : public QWidget {
     void ApplySelection();
 
     void importPlan_Triggered();
+    void ImportRead(const QString& path, const std::variant<ImportedPlanFile, QString>& read);
     void exportPlan_Triggered();
     void addPlan_Triggered();
     void renamePlan_Triggered();
