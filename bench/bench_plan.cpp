@@ -1,16 +1,21 @@
 // The site plan's geometry for one camera among many walls: the exact view within its wedge, and
 // its DORI bands cut to that view, as a drag of the camera recomputes them. The walls are short
 // segments scattered over a 200 m square site (fixed seed), the camera in its middle with the
-// Coverage form's start (4 mm on 1/3", mounted 3 m above a face).
+// Coverage form's start (4 mm on 1/3", mounted 3 m above a face). Then a plan's whole scene:
+// 500 such cameras and 50 targets scattered among the 5,000 walls, built, one camera dragged, and
+// one wall added.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "bands.h"
 #include "coverage.h"
+#include "design_edits.h"
 #include "placed_camera.h"
+#include "plan_scene.h"
 #include "visibility.h"
 
 namespace {
@@ -48,5 +53,54 @@ void Bands(benchmark::State& state) {
         benchmark::DoNotOptimize(CameraBands(camera, walls));
 }
 BENCHMARK(Bands)->Arg(0)->Arg(50)->Arg(500)->Arg(5000)->Unit(benchmark::kMicrosecond);
+
+Design SiteDesign() {
+    Design design = AddPlan(NewDesign(LengthUnit::Metres), u"Site");
+    design.cameras.front().inputs.mounted = true;
+    const Camera start = design.cameras.front();
+    design.cameras.clear();
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> place(-100, 100), turn(0, 360);
+    for (int i = 1; i <= 500; ++i) {
+        Camera camera = start;
+        camera.id = "c" + std::to_string(i);
+        camera.placement = CameraPlacement{"p1", place(random), place(random), turn(random)};
+        design.cameras.push_back(camera);
+    }
+    for (const Segment& wall : ScatteredWalls(5000))
+        design.plans.front().walls.push_back({wall.a.x, wall.a.y, wall.b.x, wall.b.y});
+    for (int i = 1; i <= 50; ++i)
+        design.plans.front().targets.push_back(
+            {"t" + std::to_string(i), u"", place(random), place(random), 4, {}});
+    return design;
+}
+
+void BuildScene(benchmark::State& state) {
+    const Design design = SiteDesign();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(BuildPlanScene(design, "p1"));
+}
+BENCHMARK(BuildScene)->Unit(benchmark::kMillisecond);
+
+void DragCamera(benchmark::State& state) {
+    const PlanScene scene = BuildPlanScene(SiteDesign(), "p1");
+    const SceneCamera& camera = scene.cameras[250];
+    double step = 0;
+    for (auto _ : state) {
+        step = step < 10 ? step + 0.1 : 0;
+        benchmark::DoNotOptimize(MovedCamera(scene, camera, camera.camera.position + Point{step, 0},
+                                             camera.camera.headingDeg + step));
+    }
+}
+BENCHMARK(DragCamera)->Unit(benchmark::kMicrosecond);
+
+void AddOneWall(benchmark::State& state) {
+    const Design design = SiteDesign();
+    const PlanScene scene = BuildPlanScene(design, "p1");
+    const Design withWall = AddWall(design, "p1", {10, 10, 12, 11});
+    for (auto _ : state)
+        benchmark::DoNotOptimize(UpdateWalls(scene, withWall));
+}
+BENCHMARK(AddOneWall)->Unit(benchmark::kMillisecond);
 
 }  // namespace

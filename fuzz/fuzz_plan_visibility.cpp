@@ -3,7 +3,8 @@
 // any scale from millimetres to kilometres; views of any fov (none, below 0, past a whole turn),
 // with or without a near edge. No figure may be nan; every outline is finite, counter-clockwise
 // and simple, and its area the exact area's up to the arcs' chords. A target the cameras see at
-// a level is in that level's band of the camera said to see it.
+// a level is in that level's band of the camera said to see it. The wall index gives exactly the
+// walls that meet a disc.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -15,6 +16,7 @@
 #include "hit_test.h"
 #include "targets.h"
 #include "visibility.h"
+#include "wall_index.h"
 
 namespace {
 
@@ -60,6 +62,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<Segment> walls(input.Byte() % 9);
     for (Segment& wall : walls)
         wall = {read.Place(), read.Place()};
+
+    const Point centre = read.Place();
+    const double radiusM = input.Byte() * read.scale / 4;
+    std::vector<std::size_t> meeting;
+    for (std::size_t i = 0; i < walls.size(); ++i) {
+        if (DistanceToSegment(centre, walls[i]) <= radiusM + kPlanToleranceM)
+            meeting.push_back(i);
+    }
+    Check(WallIndex(walls).Within(centre, radiusM) == meeting);
 
     std::vector<PlacedCamera> cameras(1 + input.Byte() % 3);
     for (PlacedCamera& camera : cameras) {

@@ -20,8 +20,14 @@ struct Band {
     std::vector<Polygon> pieces;
 };
 
+// How far from the camera its bands reach: the farthest end of its blind zone and its levels'
+// ranges (those that are finite); 0 when it has none.
+double FarthestReachM(const PlacedCamera& camera);
+
 // The blind zone first (when there is one, from 0 out to it), then each level that is reached,
 // from Monitor to Inspect. A higher level's band lies within a lower one's: draw them in this
-// order.
+// order. Each band's view is VisibleView of the camera's wedge over the band's range among all
+// the walls; the walls out of the camera's sight are set aside once for all its bands, so that
+// a camera among thousands of walls costs little more than one among the few it sees.
 std::vector<Band> CameraBands(const PlacedCamera& camera, const std::vector<Segment>& walls,
                               double arcToleranceM = kArcToleranceM);

@@ -11,6 +11,7 @@
 #include "design.h"
 #include "placed_camera.h"
 #include "targets.h"
+#include "wall_index.h"
 
 // What one plan of a design shows, worked out from the design: its walls, the cameras placed on it
 // with the bands each covers (cut to what it sees from where it stands), and its targets with the
@@ -40,16 +41,16 @@ struct SceneTarget {
     TargetCover cover;
 };
 
-// The plan's walls grouped by where they lie, so that a camera meets only those within its range:
-// a camera among thousands of walls is recomputed in well under a millisecond.
-class WallIndex;
-
 struct PlanScene {
     std::string planId;
-    std::vector<Segment> walls;                  // the plan's walls, in the plan's order
-    std::vector<SceneCamera> cameras;            // those placed on the plan, in the design's order
-    std::vector<SceneTarget> targets;            // the plan's targets, in the plan's order
-    std::shared_ptr<const WallIndex> wallIndex;  // over `walls`; shared by copies of the scene
+    std::vector<Segment> walls;        // the plan's walls, in the plan's order
+    std::vector<SceneCamera> cameras;  // those placed on the plan, in the design's order
+    std::vector<SceneTarget> targets;  // the plan's targets, in the plan's order
+    // The walls grouped by where they lie (wall_index.h), so that a camera meets only those within
+    // its range: a camera among thousands of walls is recomputed in well under a millisecond.
+    // Over `walls`; shared by copies of the scene; none in a scene not built here (then every
+    // wall is weighed).
+    std::shared_ptr<const WallIndex> wallIndex;
 };
 
 // The scene of the plan `planId` of the design; an empty scene (no walls, cameras or targets)

@@ -17,16 +17,24 @@ std::optional<int> LevelSeen(const PlacedCamera& camera, const std::vector<Segme
     return best;
 }
 
-TargetCover CoverOf(const SightTarget& target, const std::vector<PlacedCamera>& cameras,
-                    const std::vector<Segment>& walls) {
+TargetCover CoverFrom(const std::vector<std::optional<int>>& levels, int requiredLevel) {
     TargetCover cover;
-    for (std::size_t i = 0; i < cameras.size(); ++i) {
-        const std::optional<int> level = LevelSeen(cameras[i], walls, target.position);
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        const std::optional<int>& level = levels[i];
         if (level && (!cover.bestLevel || *level > *cover.bestLevel)) {
             cover.bestLevel = level;
             cover.camera = i;
         }
     }
-    cover.met = cover.bestLevel && *cover.bestLevel >= target.requiredLevel;
+    cover.met = cover.bestLevel && *cover.bestLevel >= requiredLevel;
     return cover;
+}
+
+TargetCover CoverOf(const SightTarget& target, const std::vector<PlacedCamera>& cameras,
+                    const std::vector<Segment>& walls) {
+    std::vector<std::optional<int>> levels;
+    levels.reserve(cameras.size());
+    for (const PlacedCamera& camera : cameras)
+        levels.push_back(LevelSeen(camera, walls, target.position));
+    return CoverFrom(levels, target.requiredLevel);
 }

@@ -29,5 +29,9 @@ struct TargetCover {
 std::optional<int> LevelSeen(const PlacedCamera& camera, const std::vector<Segment>& walls,
                              Point point);
 
+// The cover of a target required at a level, given the level each camera sees it at (none: not
+// seen), in the cameras' order.
+TargetCover CoverFrom(const std::vector<std::optional<int>>& levels, int requiredLevel);
+
 TargetCover CoverOf(const SightTarget& target, const std::vector<PlacedCamera>& cameras,
                     const std::vector<Segment>& walls);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -258,7 +259,198 @@ std::vector<std::vector<ViewSpan>> Pieces(const View& view) {
     return pieces;
 }
 
+// WallsInSight splits the wedge into bins of bearing; in each it keeps the distance past which a
+// nearer wall across the whole bin hides everything. Fine enough that a wall in sight over only a
+// sliver of bearings is rarely kept for nothing, few enough to go over quickly.
+constexpr double kSightBinRad = 0.002;
+constexpr std::size_t kMostSightBins = 2048;
+// How far WallsInSight errs towards keeping a wall: in bearing, and relative to a distance.
+constexpr double kSightMarginRad = 1e-9;
+constexpr double kSightMargin = 1e-9;
+
+// A wall that may be in sight, relative to the eye: how near it comes, whether it can hide what
+// lies behind it (not one that passes within a rounding error of the eye), and once weighed, the
+// offsets from the wedge's start over which it lies (fromRad in [0, 2π), toRad at most π later).
+struct SightCandidate {
+    std::size_t index;
+    Segment relative;
+    double nearestM;
+    bool hides;
+    double fromRad = 0;
+    double toRad = 0;
+};
+
+// The wall relative to the eye as a candidate, or none when it lies beyond farM or, for a wedge
+// no wider than a half turn, wholly on the outer side of one of its edges. Squared lengths, so
+// that the many walls far off cost a few products each.
+std::optional<SightCandidate> CandidateOf(std::size_t index, const Segment& relative, double farM,
+                                          Point startEdge, Point endEdge, bool narrow) {
+    const Point along = relative.b - relative.a;
+    const double length2 = Dot(along, along);
+    if (!(length2 > 0))
+        return std::nullopt;
+    const double t = std::clamp(-Dot(relative.a, along) / length2, 0.0, 1.0);
+    const Point nearest = relative.a + t * along;
+    const double nearest2 = Dot(nearest, nearest);
+    if (!(nearest2 <= farM * farM * (1 + kSightMargin)))
+        return std::nullopt;
+    const auto beyond = [&](Point edge, double outward) {
+        return outward * Cross(edge, relative.a) > kPlanToleranceM &&
+               outward * Cross(edge, relative.b) > kPlanToleranceM;
+    };
+    if (narrow && (beyond(startEdge, -1) || beyond(endEdge, 1)))
+        return std::nullopt;
+    const double across = Cross(relative.a, along);
+    const double margin2 = 4 * kPlanToleranceM * kPlanToleranceM;
+    const bool hides = length2 > margin2 && across * across > margin2 * length2;
+    return SightCandidate{index, relative, std::sqrt(nearest2), hides};
+}
+
+class SightBins {
+  public:
+    SightBins(double startRad, double widthRad)
+        : m_startRad(startRad),
+          m_widthRad(widthRad),
+          m_hiddenPastM(
+              std::clamp<std::size_t>(static_cast<std::size_t>(std::ceil(widthRad / kSightBinRad)),
+                                      1, kMostSightBins),
+              std::numeric_limits<double>::infinity()),
+          m_binRad(widthRad / static_cast<double>(m_hiddenPastM.size())),
+          m_edges(m_hiddenPastM.size() + 1),
+          m_edgeKnown(m_edges.size(), 0) {}
+
+    // Whether the wall is nearer than the distance past which some bin it meets hides all; if
+    // so, it then hides what lies behind it in the bins it spans.
+    bool Keep(const SightCandidate& wall) {
+        bool seen = false;
+        ForEachStretch(wall, [&](double fromRad, double toRad) {
+            const auto [first, last] = BinsMeeting(fromRad, toRad);
+            for (std::size_t bin = first; bin <= last && !seen; ++bin)
+                seen = wall.nearestM <= m_hiddenPastM[bin];
+        });
+        if (!seen || !wall.hides)
+            return seen;
+        const double bins = static_cast<double>(m_hiddenPastM.size());
+        for (const double turn : {0.0, -kTurn}) {
+            const double first = std::ceil((wall.fromRad + turn + kSightMarginRad) / m_binRad);
+            const double end = std::floor((wall.toRad + turn - kSightMarginRad) / m_binRad);
+            for (double bin = std::max(0.0, first); bin < std::min(end, bins); ++bin) {
+                const auto at = static_cast<std::size_t>(bin);
+                const double reach = std::max(ReachAlong(Edge(at), wall.relative),
+                                              ReachAlong(Edge(at + 1), wall.relative));
+                m_hiddenPastM[at] =
+                    std::min(m_hiddenPastM[at], reach * (1 + kSightMargin) + kPlanToleranceM);
+            }
+        }
+        return true;
+    }
+
+    // The distance past which every bin hides all: no wall farther off is in sight.
+    double HiddenPastM() const {
+        return *std::max_element(m_hiddenPastM.begin(), m_hiddenPastM.end());
+    }
+
+  private:
+    // The wall's offsets cut to the wedge, those past a whole turn coming round again to its
+    // start.
+    template <typename Visit>
+    void ForEachStretch(const SightCandidate& wall, Visit visit) const {
+        for (const double turn : {0.0, -kTurn}) {
+            const double fromRad = std::max(0.0, wall.fromRad + turn);
+            const double toRad = std::min(m_widthRad, wall.toRad + turn);
+            if (fromRad - kSightMarginRad <= toRad + kSightMarginRad)
+                visit(fromRad, toRad);
+        }
+    }
+
+    std::pair<std::size_t, std::size_t> BinsMeeting(double fromRad, double toRad) const {
+        const double last = static_cast<double>(m_hiddenPastM.size() - 1);
+        const double first = std::floor((fromRad - kSightMarginRad) / m_binRad);
+        const double end = std::floor((toRad + kSightMarginRad) / m_binRad);
+        return {static_cast<std::size_t>(std::clamp(first, 0.0, last)),
+                static_cast<std::size_t>(std::clamp(end, 0.0, last))};
+    }
+
+    // The direction of a bin's edge, worked out when first needed: a narrow view's walls in sight
+    // span few of them.
+    Point Edge(std::size_t edge) {
+        if (!m_edgeKnown[edge]) {
+            m_edges[edge] = Direction(m_startRad + static_cast<double>(edge) * m_binRad);
+            m_edgeKnown[edge] = 1;
+        }
+        return m_edges[edge];
+    }
+
+    double m_startRad;
+    double m_widthRad;
+    std::vector<double> m_hiddenPastM;  // per bin
+    double m_binRad;
+    std::vector<Point> m_edges;
+    std::vector<char> m_edgeKnown;
+};
+
 }  // namespace
+
+std::vector<Segment> WallsInSight(Point eye, double headingDeg, double fovDeg, double farM,
+                                  const std::vector<Segment>& walls) {
+    if (!std::isfinite(eye.x) || !std::isfinite(eye.y) || !std::isfinite(headingDeg) ||
+        !(fovDeg > 0) || !(farM > 0) || !std::isfinite(farM))
+        return {};
+    const bool allRound = fovDeg >= 360;
+    const double fovRad = allRound ? kTurn : Radians(fovDeg);
+    const double startRad = Radians(headingDeg) - fovRad / 2;
+    const Point startEdge = Direction(startRad), endEdge = Direction(startRad + fovRad);
+
+    std::vector<SightCandidate> candidates;
+    for (std::size_t i = 0; i < walls.size(); ++i) {
+        if (std::optional<SightCandidate> candidate =
+                CandidateOf(i, Relative(walls[i], eye), farM, startEdge, endEdge, fovRad <= kPi))
+            candidates.push_back(*candidate);
+    }
+    // Roughly nearest first, by rings of distance, so that a wall is mostly weighed after the
+    // walls that hide it. The order is only for speed: a wall is left out only when walls weighed
+    // before it hide it, whatever the order.
+    constexpr std::size_t kRings = 64;
+    const auto ringOf = [&](const SightCandidate& candidate) {
+        return std::min(kRings - 1, static_cast<std::size_t>(candidate.nearestM / farM * kRings));
+    };
+    std::vector<std::size_t> ringStarts(kRings + 1, 0);
+    for (const SightCandidate& candidate : candidates)
+        ++ringStarts[ringOf(candidate) + 1];
+    for (std::size_t ring = 0; ring < kRings; ++ring)
+        ringStarts[ring + 1] += ringStarts[ring];
+    std::vector<std::size_t> order(candidates.size());
+    for (std::size_t i = 0; i < candidates.size(); ++i)
+        order[ringStarts[ringOf(candidates[i])]++] = i;
+
+    SightBins bins(startRad, fovRad);
+    double hiddenPastM = std::numeric_limits<double>::infinity();
+    std::vector<std::size_t> kept;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        SightCandidate& candidate = candidates[order[i]];
+        // Now and then, whether the walls weighed so far hide all from here on.
+        if (i % 256 == 255)
+            hiddenPastM = bins.HiddenPastM();
+        if (candidate.nearestM > hiddenPastM)
+            continue;
+        const Point& relative = candidate.relative.a;
+        const double across = Cross(relative, candidate.relative.b);
+        candidate.fromRad = OffsetOf(across > 0 ? relative : candidate.relative.b, startRad);
+        candidate.toRad =
+            candidate.fromRad + std::atan2(std::fabs(across), Dot(relative, candidate.relative.b));
+        if (!allRound && candidate.fromRad > fovRad + kSightMarginRad &&
+            candidate.toRad < kTurn - kSightMarginRad)
+            continue;
+        if (bins.Keep(candidate))
+            kept.push_back(candidate.index);
+    }
+    std::sort(kept.begin(), kept.end());
+    std::vector<Segment> inSight;
+    inSight.reserve(kept.size());
+    for (const std::size_t i : kept)
+        inSight.push_back(walls[i]);
+    return inSight;
+}
 
 View VisibleView(Point eye, double headingDeg, double fovDeg, double nearM, double farM,
                  const std::vector<Segment>& walls) {

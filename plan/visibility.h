@@ -47,6 +47,16 @@ struct View {
 View VisibleView(Point eye, double headingDeg, double fovDeg, double nearM, double farM,
                  const std::vector<Segment>& walls);
 
+// The walls that can bound what the eye sees of the wedge out to farM, in their order in `walls`:
+// every wall that VisibleView(eye, headingDeg, fovDeg, nearM, farM', walls) may end a span on,
+// for any nearM and any farM' up to farM. Left out are the walls outside the wedge or the range,
+// those VisibleView leaves out (no length, edge-on, through the eye), and those that nearer walls
+// hide at every bearing they span; a wall may stay that is hidden after all. So VisibleView on
+// these walls is VisibleView on all of them (its bearings equal up to rounding), at a cost that
+// grows with the walls in sight rather than with all the walls of the plan.
+std::vector<Segment> WallsInSight(Point eye, double headingDeg, double fovDeg, double farM,
+                                  const std::vector<Segment>& walls);
+
 // The area of the view in m², exact up to rounding: circular sectors and triangles.
 double Area(const View& view);
 

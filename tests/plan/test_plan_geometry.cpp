@@ -50,6 +50,7 @@ class PlanGeometryTest : public QObject {
     void walls_data();
     void walls();
     void randomPlans();
+    void bandsAmongManyWalls();
     void targets_data();
     void targets();
     void placedFromCoverage_data();
@@ -166,6 +167,48 @@ void PlanGeometryTest::randomPlans() {
                 QVERIFY2(false, where + " a point in sight is in no piece");
         }
     }
+}
+
+// A camera among many walls: each band is the view of its range among all the walls, though the
+// walls out of its sight are set aside first; and most are.
+void PlanGeometryTest::bandsAmongManyWalls() {
+    std::mt19937 random(20261212);
+    std::uniform_real_distribution<double> coordinate(-15, 15), unit(0, 1);
+    std::size_t inSight = 0, all = 0;
+    for (int round = 0; round < 40; ++round) {
+        Walls walls;
+        for (int i = 0; i < 120; ++i) {
+            const Point a{coordinate(random), coordinate(random)};
+            walls.push_back({a, a + (1.0 / 6) * Point{coordinate(random), coordinate(random)}});
+        }
+        PlacedCamera camera{{coordinate(random) / 2, coordinate(random) / 2},
+                            unit(random) * 720 - 360,
+                            unit(random) * 400,
+                            {},
+                            unit(random) * 2};
+        for (auto& level : camera.levels)
+            level = GroundRange{unit(random) * 3, 3 + unit(random) * 25};
+        const QByteArray where = "round " + QByteArray::number(round);
+        const std::vector<Band> bands = CameraBands(camera, walls);
+        for (const Band& band : bands) {
+            const View all = VisibleView(camera.position, camera.headingDeg, camera.fovDeg,
+                                         band.view.nearM, band.view.farM, walls);
+            QVERIFY2(all.spans.size() == band.view.spans.size(), where);
+            for (std::size_t i = 0; i < all.spans.size(); ++i) {
+                const ViewSpan &p = all.spans[i], &q = band.view.spans[i];
+                QVERIFY2(std::fabs(p.fromRad - q.fromRad) < 1e-9 &&
+                             std::fabs(p.toRad - q.toRad) < 1e-9 && !p.wall == !q.wall,
+                         where);
+                QVERIFY2(!p.wall || (Distance(p.wall->a, q.wall->a) < 1e-9 &&
+                                     Distance(p.wall->b, q.wall->b) < 1e-9),
+                         where);
+            }
+        }
+        inSight +=
+            WallsInSight(camera.position, camera.headingDeg, camera.fovDeg, 28, walls).size();
+        all += walls.size();
+    }
+    QVERIFY2(inSight * 2 < all, qPrintable(QString("%1 of %2 in sight").arg(inSight).arg(all)));
 }
 
 void PlanGeometryTest::targets_data() {
