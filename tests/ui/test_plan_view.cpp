@@ -250,6 +250,33 @@ class PlanViewTest : public QObject {
         QVERIFY(std::abs(turned.first()[1].toDouble() - heading) < (shift ? 1e-9 : 1.0));
     }
 
+    void select_data() {
+        QTest::addColumn<Point>("second");  // clicked after the camera, at the origin
+        QTest::addColumn<bool>("ctrl");
+        QTest::addColumn<bool>("camera");  // selected at the end
+        QTest::addColumn<bool>("target");
+        QTest::newRow("then Ctrl+click the target: both") << Point{-3, 3} << true << true << true;
+        QTest::newRow("then click the target: the target alone")
+            << Point{-3, 3} << false << false << true;
+        QTest::newRow("then click nothing: nothing") << Point{-8, -8} << false << false << false;
+        QTest::newRow("then Ctrl+click it again: taken out")
+            << Point{0, 0} << true << false << false;
+    }
+
+    void select() {
+        QFETCH(Point, second);
+        QFETCH(bool, ctrl);
+        QFETCH(bool, camera);
+        QFETCH(bool, target);
+        QSignalSpy changed(m_view.get(), &PlanView::selectionChanged);
+        QTest::mouseClick(m_view.get(), Qt::LeftButton, {}, Px(*m_view, {0, 0}));
+        QTest::mouseClick(m_view.get(), Qt::LeftButton, ctrl ? Qt::ControlModifier : Qt::NoModifier,
+                          Px(*m_view, second));
+        QCOMPARE(changed.count(), 2);
+        QCOMPARE(changed.last()[0].value<std::set<std::string>>().count("cam"), camera ? 1u : 0u);
+        QCOMPARE(changed.last()[1].value<std::optional<std::string>>().has_value(), target);
+    }
+
     void selectAndDelete_data() {
         QTest::addColumn<Point>("click");
         QTest::addColumn<QByteArray>("signal");

@@ -41,7 +41,8 @@ class PlanView : public QWidget {
 
   public:
     enum class Tool {
-        Select,       // click to select a camera or target, drag to move, drag a heading handle
+        Select,  // click to select a camera, target or wall (Ctrl+click: add or take out), drag to
+                 // move, drag a heading handle to turn; Delete removes the target or the wall
         PlaceCamera,  // click to place the selected camera (or a new one)
         DrawWall,     // click corner after corner; Esc, a double-click or Enter ends the polyline
         AddTarget,    // click to add a target
@@ -57,6 +58,7 @@ class PlanView : public QWidget {
     // The underlay (nullptr: none, a blank sheet with a metre grid), placed with its top-left
     // corner at `originM` and `metresPerPixel` metres to its pixel; not owned.
     void SetUnderlay(PlanUnderlay* underlay, double metresPerPixel, QPointF originM);
+    // The selection as the window has it; selectionChanged is only for the user's clicks.
     void SetSelection(const std::set<std::string>& cameras,
                       const std::optional<std::string>& target);
     void SetLook(const PlanLook& look);
@@ -107,6 +109,7 @@ class PlanView : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
   private:
     struct State;

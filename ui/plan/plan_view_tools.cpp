@@ -101,6 +101,14 @@ void PlanView::mouseDoubleClickEvent(QMouseEvent* event) {
     FinishWall();
 }
 
+void PlanView::leaveEvent(QEvent* event) {
+    // The rubber band and the measure stop at the last click, and Delete no longer means the
+    // wall the pointer was on.
+    m_state->pointerPx.reset();
+    update();
+    QWidget::leaveEvent(event);
+}
+
 void PlanView::Click(QPointF px, Qt::KeyboardModifiers modifiers, const PlanHit& hit) {
     const Point at = m_state->viewport.ToMetres(px);
     if (!IsFinite(at))
