@@ -18,8 +18,7 @@ constexpr qint64 kMostPngPixels = 250'000'000;
 constexpr double kPngSheetWidthMm = 297;
 
 QString NotWritten(const QString& path, const QString& reason) {
-    return QStringLiteral("The plan could not be written to %1: %2")
-        .arg(QDir::toNativeSeparators(path), reason);
+    return QStringLiteral("%1 was not written: %2").arg(QDir::toNativeSeparators(path), reason);
 }
 
 // Replaces the file only once all of it is written.
@@ -53,7 +52,7 @@ std::optional<QString> ExportPlanPdf(const QString& path, const PlanSheet& sheet
         writer.setCreator(QStringLiteral("Vistamarq"));
         QPainter painter;
         if (!painter.begin(&writer))
-            return NotWritten(path, QStringLiteral("the PDF could not be drawn."));
+            return NotWritten(path, QStringLiteral("The PDF could not be drawn"));
         const QRect paint = writer.pageLayout().paintRectPixels(writer.resolution());
         PaintPlanPage(painter, QRectF(QPointF(0, 0), paint.size()), sheet, paper);
         painter.end();
@@ -63,12 +62,12 @@ std::optional<QString> ExportPlanPdf(const QString& path, const PlanSheet& sheet
 
 std::optional<QString> ExportPlanPng(const QString& path, const PlanSheet& sheet, QSize pixels) {
     if (pixels.isEmpty() || qint64(pixels.width()) * pixels.height() > kMostPngPixels)
-        return NotWritten(path, QStringLiteral("a picture of %1 × %2 pixels cannot be drawn.")
+        return NotWritten(path, QStringLiteral("A picture of %1 × %2 pixels cannot be drawn")
                                     .arg(pixels.width())
                                     .arg(pixels.height()));
     QImage image(pixels, QImage::Format_RGB32);
     if (image.isNull())
-        return NotWritten(path, QStringLiteral("there is not enough memory to draw it."));
+        return NotWritten(path, QStringLiteral("There is not enough memory to draw it"));
     // The resolution the marks and texts are sized by: the picture's longer side as wide as the
     // sheet, and never less than a screen's.
     const double dpi =
@@ -86,6 +85,6 @@ std::optional<QString> ExportPlanPng(const QString& path, const PlanSheet& sheet
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG"))
-        return NotWritten(path, QStringLiteral("the picture could not be encoded."));
+        return NotWritten(path, QStringLiteral("The picture could not be encoded"));
     return Save(path, bytes);
 }
