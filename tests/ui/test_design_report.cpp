@@ -39,6 +39,18 @@ ReportOptions Harbour(LengthUnit unit = LengthUnit::Metres, const NumberFormat& 
     return options;
 }
 
+// The harbour's gate camera on its ground floor plan, looking east past a quay wall at a door it
+// must identify, with a till behind it.
+ReportOptions HarbourPlan() {
+    ReportOptions options = Harbour();
+    Plan plan{"p1", u"Ground floor", {}, {}, {}, {{-2, -5, -2, 5}}, {}, {}};
+    plan.targets = {{"t1", u"Door", 8, 0, 4, {}}, {"t2", u"Till", -5, 0, 4, {}}};
+    options.design.plans.push_back(plan);
+    options.design.plans.push_back({"p2", u"Roof", {}, {}, {}, {}, {}, {}});  // empty: no page
+    options.design.cameras[0].placement = CameraPlacement{"p1", 0, 0, 0};
+    return options;
+}
+
 // "Camera 1" to "Camera N", at the Coverage form's start.
 ReportOptions Cameras(int count) {
     ReportOptions options{NewDesign(LengthUnit::Metres), {}, "14 May 2025"};
@@ -118,6 +130,13 @@ void DesignReportTest::pdfHoldsTheDesign_data() {
         << QStringList{"Cameras: 3; 2 of 3 cameras meet their level; Lengths in feet",
                        "Gate 1/2.8\" 1920 × 1080 6 mm HG0614D 26,25 ft 9,84 ft 77,2 px/ft"} +
                ("Distance on the ground 26,246719160105 ft; " + sheets).split('|');
+    QTest::newRow("with a plan")
+        << HarbourPlan() << false << "A4"
+        << QStringList{"Cameras: 3; 2 of 3 cameras meet their level; Targets met: 1 of 2",
+                       "Gate; Door (Identify); Till (Identify); Harbour gate 14 May 2025; "
+                       "Ground floor Scale: Fit; Harbour gate 2 of #",
+                       "Camera schedule"} +
+               sheets.split('|');
     QTest::newRow("printed on A4")
         << Harbour() << true << "A4"
         << QStringList{"Harbour gate; 2 of 3 cameras meet their level", "Quay Custom 2592 × 1944"} +

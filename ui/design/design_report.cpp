@@ -21,6 +21,8 @@
 #include "coverage_pictures.h"
 #include "layout.h"
 #include "layout_page.h"
+#include "plan_export.h"
+#include "plan_scene.h"
 #include "qt_text.h"
 #include "schedule.h"
 
@@ -82,9 +84,40 @@ SheetPictures PicturesOf(const DesignSheet& sheet, const QPalette& palette) {
         }};
 }
 
+// The plans that get a page: those with a camera on them, a wall or a target. A plan that holds
+// nothing yet would be a page of nothing but its underlay.
+std::vector<const Plan*> PlansShown(const Design& design) {
+    std::vector<const Plan*> plans;
+    for (const Plan& plan : design.plans) {
+        const bool hasCamera =
+            std::any_of(design.cameras.begin(), design.cameras.end(), [&](const Camera& camera) {
+                return camera.placement && camera.placement->plan == plan.id;
+            });
+        if (hasCamera || !plan.walls.empty() || !plan.targets.empty())
+            plans.push_back(&plan);
+    }
+    return plans;
+}
+
+// The plan's page as Export Plan draws it, fitted.
+PlanSheet PlanSheetOf(const Plan& plan, const ReportOptions& options) {
+    PlanSheet sheet;
+    sheet.designName = OneLine(options.design.name);
+    sheet.date = options.date;
+    sheet.planName = OneLine(plan.name);
+    sheet.scene = BuildPlanScene(options.design, plan.id);
+    if (plan.image)
+        sheet.underlay = options.planImages.value(QString::fromStdString(*plan.image));
+    sheet.metresPerPixel = plan.metresPerPixel;
+    sheet.originM = QPointF(plan.origin.x, plan.origin.y);
+    sheet.unit = options.design.unit;
+    return sheet;
+}
+
 // What the report shows, worked out once for both passes.
 struct ReportContent {
     std::vector<ScheduleRow> schedule;
+    std::vector<const Plan*> plans;   // those that get a page, in the design's order
     std::vector<DesignSheet> sheets;  // in the design's order, filled by the counting pass
 };
 
@@ -152,6 +185,18 @@ class ReportPainter {
         }
     }
 
+    // The plan, fitted to a page of its own; the counting pass only counts it.
+    void PlanPage(const Plan& plan, const ReportOptions& options) {
+        NextPage();
+        if (totalPages <= 0)
+            return;
+        PlanPaper paper;
+        paper.orientation = QPageLayout::Portrait;
+        painter.save();
+        PaintPlanPage(painter, page, PlanSheetOf(plan, options), paper);
+        painter.restore();
+    }
+
     // The camera's design sheet from a new page, continued on the pages it starts.
     void Sheet(const DesignSheet& sheet, const QString& title, const SheetPictures& pictures) {
         NextPage();
@@ -176,9 +221,12 @@ class ReportPainter {
         const QString lengths = options.design.unit == LengthUnit::Feet
                                     ? QStringLiteral("Lengths in feet")
                                     : QStringLiteral("Lengths in metres");
-        for (const QString& line :
-             {QStringLiteral("Cameras: %1").arg(options.design.cameras.size()),
-              ToQString(ScheduleSummary(schedule)), lengths})
+        QStringList lines{QStringLiteral("Cameras: %1").arg(options.design.cameras.size()),
+                          ToQString(ScheduleSummary(schedule))};
+        if (const TargetsMet targets = CountTargetsMet(options.design); targets.total > 0)
+            lines << QStringLiteral("Targets met: %1 of %2").arg(targets.met).arg(targets.total);
+        lines << lengths;
+        for (const QString& line : lines)
             Wrapped(coverFont, line);
         if (options.design.notes.empty())
             return;
@@ -368,6 +416,8 @@ std::optional<int> CountPages(ReportContent& content, const ReportOptions& optio
     ReportPainter out(
         painter, [] { return true; }, PaperOf(like, resolution), QString(), 0);
     out.Cover(options, content.schedule);
+    for (const Plan* plan : content.plans)
+        out.PlanPage(*plan, options);
     out.Schedule(content.schedule);
     content.sheets.clear();
     content.sheets.reserve(options.design.cameras.size());
@@ -388,6 +438,11 @@ bool DrawPages(QPainter& painter, QPagedPaintDevice& device, int resolution,
         painter, [&device] { return device.newPage(); }, PaperOf(device, resolution),
         DesignTitle(options.design), totalPages);
     out.Cover(options, content.schedule);
+    for (const Plan* plan : content.plans) {
+        out.PlanPage(*plan, options);
+        if (!steps.Next())
+            return false;
+    }
     out.Schedule(content.schedule);
     if (!steps.Next())
         return false;
@@ -400,9 +455,11 @@ bool DrawPages(QPainter& painter, QPagedPaintDevice& device, int resolution,
     return true;
 }
 
-// A step per camera in each pass, the cover and schedule, and the finished document.
+// A step per camera in each pass, one per plan page, the cover and schedule, and the finished
+// document.
 int StepCount(const ReportOptions& options) {
-    return 2 * static_cast<int>(options.design.cameras.size()) + 2;
+    return 2 * static_cast<int>(options.design.cameras.size()) +
+           static_cast<int>(PlansShown(options.design).size()) + 2;
 }
 
 QPageLayout ReportLayout(const QPageSize& pageSize) {
@@ -428,6 +485,7 @@ ReportResult WriteDesignReportPdf(const QString& path, const ReportOptions& opti
         return Cancelled();
     ReportContent content;
     content.schedule = ScheduleOf(options.design, options.format);
+    content.plans = PlansShown(options.design);
     // Drawn in memory first: QPdfWriter says nothing of a failed write to a file.
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
@@ -495,6 +553,7 @@ ReportResult PrintDesignReport(QPrinter& printer, const ReportOptions& options,
         return Cancelled();
     ReportContent content;
     content.schedule = ScheduleOf(options.design, options.format);
+    content.plans = PlansShown(options.design);
     const std::optional<int> pages =
         CountPages(content, options, printer, printer.resolution(), steps);
     if (!pages)

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QFuture>
+#include <QHash>
 #include <QPageSize>
 #include <QPalette>
 #include <QString>
 #include <functional>
 
 #include "design.h"
+#include "design_file_store.h"
 #include "design_sheet_document.h"
 #include "number_text.h"
 
@@ -14,7 +16,9 @@ class QPrinter;
 
 // The design's report on paper, for File > Export Report (PDF)… and Print Report…: a cover
 // page (the design's name, its notes, the date, the count of cameras and how many meet their
-// level), the camera schedule as a table over as many pages as it needs with its header on each,
+// level, and how many targets are met when the design has any), a page for each site plan that
+// holds a camera, a wall or a target (the whole plan fitted to the page, over its underlay), the
+// camera schedule as a table over as many pages as it needs with its header on each,
 // then each camera's design sheet titled with the camera's name, each on a page of its own (its
 // lens list may continue on the next). Every page's footer holds the design's name and "n of N".
 // Names are written on one line ("Untitled design", "Unnamed camera" where there is none).
@@ -27,6 +31,9 @@ struct ReportOptions {
     QString date;         // as the user reads dates; written as given on the cover and sheets
     QPageSize pageSize = QPageSize(QPageSize::A4);  // SheetPageSize(QLocale()) for the user's
     QPalette palette = PaperPalette();  // of the side and top views: black on white for paper
+    // The plans' underlays by their SHA-256 (Plan::image); a plan whose underlay is not here is
+    // drawn on a blank sheet with its metre grid.
+    QHash<QString, DesignBlob> planImages = {};
 };
 
 // Told, before the work and after each step of it, how many of how many steps are done (the
@@ -49,9 +56,9 @@ struct ReportResult {
 
 // Writes the report as a PDF to `path`, replacing what is there only once the whole file is
 // written: a failed or cancelled export leaves the old file, or no file, and nothing half
-// written. Takes a step per camera twice (the first pass counts the pages) and two more; a
-// 500-camera design takes seconds, so a window runs it through StartDesignReportPdf. Safe on
-// any thread: it draws with QPainter on a QPdfWriter only.
+// written. Takes a step per camera twice (the first pass counts the pages), one per plan page
+// and two more; a 500-camera design takes seconds, so a window runs it through
+// StartDesignReportPdf. Safe on any thread: it draws with QPainter on a QPdfWriter only.
 ReportResult WriteDesignReportPdf(const QString& path, const ReportOptions& options,
                                   const ReportProgress& progress = {});
 

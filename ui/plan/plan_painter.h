@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QRectF>
+#include <QString>
 #include <QTransform>
 #include <optional>
 #include <set>
@@ -45,3 +46,19 @@ QRectF PaintLegend(QPainter& painter, QPointF topLeft, const PlanPaintOptions& o
 // long, with its text, its bottom-left corner at `bottomLeft`; returns the rectangle it took.
 QRectF PaintScaleBar(QPainter& painter, QPointF bottomLeft, double devicePixelsPerMetre,
                      LengthUnit unit, double aboutDevicePx, const PlanPaintOptions& options);
+
+// Where a selected camera's heading handle is drawn, in device coordinates: 40 points out from
+// its mark along its heading, whatever the zoom, so that the view's hit test finds it where it is
+// drawn.
+QPointF HeadingHandleAt(const QTransform& toDevice, const SceneCamera& camera,
+                        double devicePixelsPerPoint);
+
+// The length a scale bar shows: the longest of 1, 2 or 5 times a power of ten (in `unit`) that
+// is at most `aboutDevicePx` long, and its text ("10 m", "50 ft", "0.5 m"). No length (0, an
+// empty text) when the scale or the room is not above 0 or not finite.
+struct ScaleBarLength {
+    double length = 0;    // in the unit
+    double devicePx = 0;  // how long it is drawn
+    QString text;
+};
+ScaleBarLength ChooseScaleBar(double devicePixelsPerMetre, LengthUnit unit, double aboutDevicePx);
