@@ -43,10 +43,10 @@ ReportOptions Harbour(LengthUnit unit = LengthUnit::Metres, const NumberFormat& 
 // must identify, with a till behind it.
 ReportOptions HarbourPlan() {
     ReportOptions options = Harbour();
-    Plan plan{"p1", u"Ground floor", {}, {}, {}, {{-2, -5, -2, 5}}, {}, {}};
+    Plan plan{"p1", u"Ground floor", {}, 0, {}, {}, {{-2, -5, -2, 5}}, {}, {}};
     plan.targets = {{"t1", u"Door", 8, 0, 4, {}}, {"t2", u"Till", -5, 0, 4, {}}};
     options.design.plans.push_back(plan);
-    options.design.plans.push_back({"p2", u"Roof", {}, {}, {}, {}, {}, {}});  // empty: no page
+    options.design.plans.push_back({"p2", u"Roof", {}, 0, {}, {}, {}, {}, {}});  // empty: no page
     options.design.cameras[0].placement = CameraPlacement{"p1", 0, 0, 0};
     return options;
 }

@@ -14,6 +14,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -31,6 +32,7 @@
 #include "design_file_actions.h"
 #include "design_menus.h"
 #include "lens_lookup.h"
+#include "plan_commands.h"
 #include "qt_text.h"
 
 namespace {
@@ -123,13 +125,20 @@ CoverageWindow::CoverageWindow(const FollowedSources& sources, QWidget* parent)
     split->setAccessibleName(QStringLiteral("Schedule and camera"));
     split->setChildrenCollapsible(false);
     split->addWidget(m_cameras);
-    split->addWidget(scroller);
+    // Below the schedule, the camera or the site plan (the Plan menu switches).
+    auto* pages = new QStackedWidget;
+    pages->setObjectName(QStringLiteral("designPages"));
+    pages->addWidget(scroller);
+    split->addWidget(pages);
     split->handle(1)->setAccessibleName(QStringLiteral("Schedule height"));
     split->setStretchFactor(1, 1);
     outer->insertWidget(0, split, 1);
+    auto* menuBar = static_cast<QMenuBar*>(layout()->menuBar());
     m_cameras->layout()->setContentsMargins(columns->contentsMargins().left(),
                                             columns->contentsMargins().top(),
                                             columns->contentsMargins().right(), 0);
+    m_planCommands = new PlanCommands(*m_document, *m_files, *m_cameras, *menuBar, *pages,
+                                      *m_buttons, m_numberFormat, this);
     ChainTabOrder(m_buttons);
     // The history's Undo and Redo, not a text box's own, whichever box has the focus.
     for (QWidget* box : findChildren<QLineEdit*>())

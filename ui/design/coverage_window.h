@@ -11,6 +11,7 @@
 #include "design_sheet.h"
 
 class CameraCommands;
+class PlanCommands;
 class CameraEditor;
 class CoverageViews;
 class CamerasPanel;
@@ -114,6 +115,7 @@ class CoverageWindow : public QWidget {
     DesignFileActions* m_files = nullptr;
     std::unique_ptr<DesignMenus> m_menus;  // its actions are the window's children
     CameraCommands* m_cameraCommands = nullptr;
+    PlanCommands* m_planCommands = nullptr;
     std::string m_currentId;                   // the camera in the editor
     std::map<std::string, Source> m_sourceOf;  // what each camera follows; own values if none
     bool m_showingCamera = false;              // while ShowCamera fills the editor

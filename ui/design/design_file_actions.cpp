@@ -54,10 +54,14 @@ DesignReading ReadOpened(const OpenedDesign& opened, const NumberFormat& format)
         std::string_view(opened.json.constData(), static_cast<size_t>(opened.json.size())), format);
 }
 
-ReportOptions ReportOptionsFor(const Design& design, const NumberFormat& format) {
+ReportOptions ReportOptionsFor(const Design& design, const NumberFormat& format,
+                               const PlanImages& images) {
     const QLocale locale;
-    return ReportOptions{design, format, locale.toString(QDate::currentDate(), QLocale::LongFormat),
-                         SheetPageSize(locale)};
+    ReportOptions options{design, format,
+                          locale.toString(QDate::currentDate(), QLocale::LongFormat),
+                          SheetPageSize(locale)};
+    options.planImages = images.UsedBy(design);
+    return options;
 }
 
 QString NotWritten(const QString& path, const QString& reason) {
@@ -310,7 +314,7 @@ void DesignFileActions::ExportReport() {
             Warn(QStringLiteral("Export Report"), NotWritten(path, result.reason));
     });
     watcher->setFuture(
-        StartDesignReportPdf(path, ReportOptionsFor(m_document.Current(), m_format)));
+        StartDesignReportPdf(path, ReportOptionsFor(m_document.Current(), m_format, m_images)));
 }
 
 void DesignFileActions::PrintReport() {
@@ -325,7 +329,7 @@ void DesignFileActions::PrintReport() {
     progress.setAutoReset(false);
     // A window-modal progress processes the events at each step: Cancel is heard while printing.
     const ReportResult result =
-        PrintDesignReport(printer, ReportOptionsFor(m_document.Current(), m_format),
+        PrintDesignReport(printer, ReportOptionsFor(m_document.Current(), m_format, m_images),
                           [&progress](int done, int total) {
                               progress.setMaximum(total);
                               progress.setValue(done);

@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "design_edits.h"
 #include "camera_inputs.h"
 #include "coverage_pictures.h"
 #include "layout.h"
@@ -99,19 +100,8 @@ std::vector<const Plan*> PlansShown(const Design& design) {
     return plans;
 }
 
-// The plan's page as Export Plan draws it, fitted.
 PlanSheet PlanSheetOf(const Plan& plan, const ReportOptions& options) {
-    PlanSheet sheet;
-    sheet.designName = OneLine(options.design.name);
-    sheet.date = options.date;
-    sheet.planName = OneLine(plan.name);
-    sheet.scene = BuildPlanScene(options.design, plan.id);
-    if (plan.image)
-        sheet.underlay = options.planImages.value(QString::fromStdString(*plan.image));
-    sheet.metresPerPixel = plan.metresPerPixel;
-    sheet.originM = QPointF(plan.origin.x, plan.origin.y);
-    sheet.unit = options.design.unit;
-    return sheet;
+    return PlanSheetFor(options.design, plan, options.date, options.planImages);
 }
 
 // What the report shows, worked out once for both passes.
@@ -518,6 +508,23 @@ ReportResult WriteDesignReportPdf(const QString& path, const ReportOptions& opti
     if (!file.commit())
         return Failed(file.errorString());
     return {};
+}
+
+PlanSheet PlanSheetFor(const Design& design, const Plan& plan, const QString& date,
+                       const QHash<QString, DesignBlob>& images, PlanScene scene) {
+    PlanSheet sheet;
+    sheet.designName = OneLine(design.name);
+    sheet.date = date;
+    sheet.planName = OneLine(plan.name);
+    sheet.scene = scene.planId == plan.id ? std::move(scene) : BuildPlanScene(design, plan.id);
+    if (plan.image)
+        sheet.underlay = images.value(QString::fromStdString(*plan.image));
+    sheet.pdfPage = plan.imagePage;
+    // As the plan view draws it: an unscaled drawing at a centimetre to its pixel.
+    sheet.metresPerPixel = plan.metresPerPixel.value_or(kUnscaledMetresPerPixel);
+    sheet.originM = QPointF(plan.origin.x, plan.origin.y);
+    sheet.unit = design.unit;
+    return sheet;
 }
 
 QFuture<ReportResult> StartDesignReportPdf(const QString& path, const ReportOptions& options) {

@@ -35,6 +35,8 @@ PlanLookBar::PlanLookBar(QWidget* parent) : QWidget(parent) {
         box->setObjectName(QStringLiteral("show") + ToQString(kDoriLevels[i].name));
         box->setIcon(Swatch(LevelColour(static_cast<int>(i), dark), false));
         box->setChecked(m_look.levelShown[i]);
+        box->setToolTip(QStringLiteral("Show where the cameras reach %1 on the plan")
+                            .arg(ToQString(kDoriLevels[i].name)));
         connect(box, &QCheckBox::toggled, this, &PlanLookBar::Control_Change);
         column->addWidget(box);
         m_levels[i] = box;
@@ -43,10 +45,13 @@ PlanLookBar::PlanLookBar(QWidget* parent) : QWidget(parent) {
     m_blindZone->setObjectName(QStringLiteral("showBlindZone"));
     m_blindZone->setIcon(Swatch(BlindZoneColour(dark), true));
     m_blindZone->setChecked(m_look.blindZoneShown);
+    m_blindZone->setToolTip(
+        QStringLiteral("Show the ground below each mounted camera where a target is not in view"));
     column->addWidget(m_blindZone);
     m_labels = new QCheckBox(QStringLiteral("Camera names"));
     m_labels->setObjectName(QStringLiteral("showLabels"));
     m_labels->setChecked(m_look.labels);
+    m_labels->setToolTip(QStringLiteral("Write each camera's name beside it"));
     column->addWidget(m_labels);
     auto* opacity = new QLabel(QStringLiteral("Opacity:"));
     m_opacity = new QSlider(Qt::Horizontal);
@@ -54,6 +59,7 @@ PlanLookBar::PlanLookBar(QWidget* parent) : QWidget(parent) {
     m_opacity->setRange(10, 100);
     m_opacity->setValue(static_cast<int>(m_look.opacity * 100 + 0.5));
     m_opacity->setAccessibleName(QStringLiteral("Opacity of the bands"));
+    m_opacity->setToolTip(QStringLiteral("How strongly the bands colour the plan"));
     opacity->setBuddy(m_opacity);
     column->addWidget(opacity);
     column->addWidget(m_opacity);

@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QComboBox>
+#include <QDate>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -11,8 +12,10 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QTableView>
@@ -24,8 +27,10 @@
 
 #include "design_document.h"
 #include "design_edits.h"
+#include "design_report.h"
 #include "plan_images.h"
 #include "plan_look_bar.h"
+#include "plan_paper_dialog.h"
 #include "plan_underlay.h"
 #include "qt_text.h"
 #include "result_text.h"
@@ -125,6 +130,9 @@ PlanPanel::PlanPanel(DesignDocument& document, PlanImages& images, NumberFormat 
     m_targets->verticalHeader()->hide();
     m_targets->horizontalHeader()->setStretchLastSection(true);
     m_targets->setAccessibleName(QStringLiteral("Targets"));
+    m_targets->setToolTip(
+        QStringLiteral("The places that must be seen, the level each needs and "
+                       "the level a camera reaches there"));
     m_targetsMet = new QLabel;
     m_targetsMet->setObjectName(QStringLiteral("targetsMet"));
     m_status = new QLabel;
@@ -570,7 +578,38 @@ void PlanPanel::ImportRead(const QString& path,
 }
 
 void PlanPanel::exportPlan_Triggered() {
-    // Wired to the plan's export once the page layout exists.
+    const Design& design = m_document.Current();
+    const Plan* plan = FindPlan(design, m_planId);
+    if (!plan)
+        return;
+    const std::optional<PlanPaperChoice> paper = AskPlanPaper(this, m_paper);
+    if (!paper)
+        return;
+    m_paper = *paper;
+    QString name = ToQString(plan->name.empty() ? design.name : plan->name);
+    name.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")), QStringLiteral("-"));
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Export Plan"),
+        (name.isEmpty() ? QStringLiteral("plan") : name) + QStringLiteral(".pdf"),
+        QStringLiteral("PDF (*.pdf);;PNG picture (*.png)"));
+    if (path.isEmpty())
+        return;
+    const QString date = QLocale().toString(QDate::currentDate(), QLocale::LongFormat);
+    PlanSheet sheet = PlanSheetFor(design, *plan, date, m_images.UsedBy(design), *m_scene);
+    sheet.look = m_look->Look();
+    const PlanPaper on{m_paper.size, m_paper.orientation, m_paper.scale};
+    std::optional<QString> failure;
+    if (path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
+        // The sheet at 150 dots per inch.
+        QSizeF inches = m_paper.size.size(QPageSize::Inch);
+        if (m_paper.orientation == QPageLayout::Landscape)
+            inches.transpose();
+        failure = ExportPlanPng(path, sheet, (inches * 150).toSize());
+    } else {
+        failure = ExportPlanPdf(path, sheet, on);
+    }
+    if (failure)
+        QMessageBox::warning(this, QStringLiteral("Export Plan"), *failure);
 }
 
 void PlanPanel::addPlan_Triggered() {

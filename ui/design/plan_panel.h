@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "number_text.h"
+#include "plan_paper_dialog.h"
 #include "plan_scene.h"
 #include "plan_underlay.h"
 #include "plan_view.h"
@@ -99,6 +100,7 @@ class PlanPanel : public QWidget {
     std::unique_ptr<PlanUnderlay> m_underlay;
     std::optional<std::string> m_underlayShown;  // "sha256#page" the underlay holds
     std::vector<std::string> m_selected;
+    PlanPaperChoice m_paper;  // the last one chosen for Export Plan
     std::optional<std::string> m_selectedTarget;
 
     QTabBar* m_plans = nullptr;
