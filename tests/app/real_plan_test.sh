@@ -29,6 +29,13 @@ pixel() {
     convert "$dir/shot.png" -format '%[fx:int(255*p{'"$1,$2"'}.r)],%[fx:int(255*p{'"$1,$2"'}.g)],%[fx:int(255*p{'"$1,$2"'}.b)]' info:
 }
 white() { [ "$(pixel "$1" "$2")" = "255,255,255" ]; }
+# Finds the drawing's marks on the screen: sets left, row and right.
+find_marks() {
+    local found=
+    for _ in $(seq 50); do shot; found=$(marks); [ -n "$found" ] && break; sleep 0.2; done
+    [ -n "$found" ] || fail "the drawing's marks are not on the screen"
+    read -r left row right <<<"$found"
+}
 # Where the drawing's magenta marks are on the screen: "x1 y x2" (their centres' columns, one row).
 marks() {
     convert "$dir/shot.png" -fill black +opaque magenta -fill white -opaque magenta \
@@ -66,10 +73,7 @@ activate "$untitled" >/dev/null
 keys ctrl+2 ctrl+shift+i
 answer_file_dialog "Import Plan Drawing" "$dir/floor.png"
 activate "$untitled\\*" >/dev/null
-found=
-for _ in $(seq 50); do shot; found=$(marks); [ -n "$found" ] && break; sleep 0.2; done
-[ -n "$found" ] || fail "the drawing's marks are not on the screen"
-read -r left row right <<<"$found"
+find_marks
 echo "ok: the drawing is shown, its marks at ($left, $row) and ($right, $row)"
 # Import leaves the Set Scale tool on: the marks are 12 m apart.
 click "$left" "$row"
@@ -79,7 +83,10 @@ keys ctrl+a
 xdotool type --delay 20 "12"
 keys Return
 activate "$untitled\\*" >/dev/null
-echo "ok: the scale is set"
+# The drawing is fitted again at its new size.
+sleep 1
+find_marks
+echo "ok: the scale is set, the marks now at ($left, $row) and ($right, $row)"
 
 echo "2. a camera placed below the marks, looking up the sheet, then dragged"
 middle=$(((left + right) / 2))

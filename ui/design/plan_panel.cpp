@@ -489,7 +489,14 @@ void PlanPanel::view_ScalePointsChosen(QPointF a, QPointF b) {
                                     .arg(ToQString(UnitSymbol(unit))),
                                 1.0, 0.001, 1e6, 3, &ok);
     if (ok)
-        m_document.RescalePlan(m_planId, distance * MetresPerUnit(unit) / pixels);
+        Rescale(distance * MetresPerUnit(unit) / pixels);
+}
+
+void PlanPanel::Rescale(double metresPerPixel) {
+    m_document.RescalePlan(m_planId, metresPerPixel);
+    m_status->clear();
+    // The drawing grows or shrinks in metres: shown whole again, as it was before.
+    m_view->FitPlan();
 }
 
 void PlanPanel::view_SelectionChanged(const std::set<std::string>& cameras,
@@ -650,5 +657,5 @@ void PlanPanel::typeScale_Triggered() {
         this, QStringLiteral("Type Scale"), QStringLiteral("Metres per pixel of the drawing:"),
         plan->metresPerPixel.value_or(kUnscaledMetresPerPixel), 1e-6, kMostMetresPerPixel, 6, &ok);
     if (ok)
-        m_document.RescalePlan(m_planId, metresPerPixel);
+        Rescale(metresPerPixel);
 }

@@ -74,6 +74,7 @@ class PlanPanel : public QWidget {
     void SyncTabs(const Design& design);
     void SyncUnderlay(const Plan* plan);
     void ShowTargetsMet(const Design& design);
+    void Rescale(double metresPerPixel);
     void ApplySelection();
 
     void importPlan_Triggered();
