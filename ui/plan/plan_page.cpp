@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "plan_export.h"
+#include "plan_extent.h"
 #include "plan_paint_parts.h"
 #include "plan_painter.h"
 
@@ -100,42 +101,18 @@ QTransform PixelsToMetres(const PlanSheet& sheet) {
     return QTransform(k, 0, 0, -k, sheet.originM.x(), sheet.originM.y());
 }
 
-// What the plan holds, in metres (top() is the least y): the underlay, the walls, the cameras and
-// what they cover, the targets; 10 m square around the origin for an empty plan.
-QRectF PlanExtent(const PlanSheet& sheet, const QSizeF& underlayPx) {
-    double left = INFINITY, bottom = INFINITY, right = -INFINITY, top = -INFINITY;
-    const auto add = [&](double x, double y) {
-        left = std::min(left, x);
-        right = std::max(right, x);
-        bottom = std::min(bottom, y);
-        top = std::max(top, y);
-    };
-    if (!underlayPx.isEmpty()) {
-        const QRectF metres = PixelsToMetres(sheet).mapRect(QRectF(QPointF(0, 0), underlayPx));
-        add(metres.left(), metres.top());
-        add(metres.right(), metres.bottom());
-    }
-    for (const Segment& wall : sheet.scene.walls) {
-        add(wall.a.x, wall.a.y);
-        add(wall.b.x, wall.b.y);
-    }
-    for (const SceneCamera& camera : sheet.scene.cameras) {
-        add(camera.camera.position.x, camera.camera.position.y);
-        for (const Band& band : camera.bands) {
-            for (const Polygon& piece : band.pieces) {
-                for (const Point& p : piece)
-                    add(p.x, p.y);
-            }
-        }
-    }
-    for (const SceneTarget& target : sheet.scene.targets)
-        add(target.position.x, target.position.y);
-    if (!(left <= right))
+// The sheet's extent: PlanExtent with a little room around the marks at its edges (a plan of one
+// point gets 10 m around it); 10 m around the origin for a blank sheet.
+QRectF SheetExtent(const PlanSheet& sheet, const QSizeF& underlayPx) {
+    const QRectF underlayM = underlayPx.isEmpty()
+                                 ? QRectF()
+                                 : PixelsToMetres(sheet).mapRect(QRectF(QPointF(0, 0), underlayPx));
+    const QRectF extent = PlanExtent(sheet.scene, underlayM);
+    if (extent == QRectF())
         return QRectF(-5, -5, 10, 10);
-    // A little room around the marks at the edges; a plan of one point gets 10 m around it.
-    const double margin = std::max({1.0, 0.03 * (right - left), 0.03 * (top - bottom)});
-    const double grow = (right - left < 1e-9 && top - bottom < 1e-9) ? 5 : margin;
-    return QRectF(QPointF(left - grow, bottom - grow), QPointF(right + grow, top + grow));
+    const double margin = std::max({1.0, 0.03 * extent.width(), 0.03 * extent.height()});
+    const double grow = (extent.width() < 1e-9 && extent.height() < 1e-9) ? 5 : margin;
+    return extent.adjusted(-grow, -grow, grow, grow);
 }
 
 // An arrow to the plan's north (+y), with an "N" at its tip, centred on `centre`.
@@ -219,7 +196,7 @@ void PaintPlanPage(QPainter& painter, const QRectF& page, const PlanSheet& sheet
     const QRectF frame(page.left(), page.top(), page.width(),
                        std::max(0.0, block.top() - 4 * pt - page.top()));
 
-    const QRectF extent = PlanExtent(sheet, underlay.SizePx());
+    const QRectF extent = SheetExtent(sheet, underlay.SizePx());
     const QRectF inner = frame.adjusted(pad, pad, -pad, -pad);
     const double perMetre =
         paper.scaleDenominator && *paper.scaleDenominator > 0

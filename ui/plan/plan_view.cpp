@@ -1,5 +1,7 @@
 #include "plan_view.h"
 
+#include "plan_extent.h"
+
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -19,42 +21,6 @@ constexpr double kZoomStep = 1.25;  // per wheel notch and per Ctrl+plus
 constexpr double kBlankPlanM = 20;
 constexpr double kLeastFitM = 2;
 constexpr double kFitMarginPx = 24;
-
-// The plan's extent in metres: the underlay, the walls, the cameras with the farthest reach of
-// their bands, and the targets; empty for a blank plan.
-QRectF PlanExtent(const PlanScene& scene, const PlanUnderlay* underlay, double metresPerPixel,
-                  QPointF originM) {
-    double left = INFINITY, bottom = INFINITY, right = -INFINITY, top = -INFINITY;
-    auto take = [&](Point p, double reach) {
-        if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(reach))
-            return;
-        left = std::min(left, p.x - reach);
-        right = std::max(right, p.x + reach);
-        bottom = std::min(bottom, p.y - reach);
-        top = std::max(top, p.y + reach);
-    };
-    if (underlay && !underlay->SizePx().isEmpty()) {
-        const QRectF area = UnderlayToMetres(metresPerPixel, originM)
-                                .mapRect(QRectF(QPointF(), underlay->SizePx()));
-        take({area.left(), area.top()}, 0);
-        take({area.right(), area.bottom()}, 0);
-    }
-    for (const Segment& wall : scene.walls) {
-        take(wall.a, 0);
-        take(wall.b, 0);
-    }
-    for (const SceneCamera& camera : scene.cameras) {
-        double reach = 0;
-        for (const Band& band : camera.bands)
-            reach = std::max(reach, band.view.farM);
-        take(camera.camera.position, reach);
-    }
-    for (const SceneTarget& target : scene.targets)
-        take(target.position, 0);
-    if (left > right)
-        return {};
-    return QRectF(QPointF(left, bottom), QPointF(right, top));
-}
 
 }  // namespace
 
@@ -153,8 +119,12 @@ void PlanView::FitPlan() {
         return;
     }
     m_state->fitWhenSized = false;
-    const QRectF extent =
-        PlanExtent(*m_state->scene, m_state->underlay, m_state->metresPerPixel, m_state->originM);
+    const PlanUnderlay* underlay = m_state->underlay;
+    const QRectF underlayM = underlay && !underlay->SizePx().isEmpty()
+                                 ? UnderlayToMetres(m_state->metresPerPixel, m_state->originM)
+                                       .mapRect(QRectF(QPointF(), underlay->SizePx()))
+                                 : QRectF();
+    const QRectF extent = PlanExtent(*m_state->scene, underlayM);
     const QRectF box = extent.isNull()
                            ? QRectF(-kBlankPlanM / 2, -kBlankPlanM / 2, kBlankPlanM, kBlankPlanM)
                            : extent;
