@@ -31,7 +31,7 @@ fuzz: deps
 
 bench: build
 	@cmake --build $(BUILD_DIR) --target benchmarks
-	@for b in calc window catalogue part_number coverage design_sheet coverage_pictures coverage_window plan design_window; do $(BUILD_DIR)/bench/bench_$$b; done
+	@for b in calc window catalogue part_number coverage design_sheet coverage_pictures coverage_window plan plan_view plan_underlay design_window; do $(BUILD_DIR)/bench/bench_$$b; done
 	@bench/whole_process.sh $(BUILD_DIR)
 
 package: build

@@ -14,23 +14,12 @@
 #include "bands.h"
 #include "coverage.h"
 #include "design_edits.h"
+#include "large_site.h"
 #include "placed_camera.h"
 #include "plan_scene.h"
 #include "visibility.h"
 
 namespace {
-
-std::vector<Segment> ScatteredWalls(int count) {
-    std::mt19937 random(7);
-    std::uniform_real_distribution<double> place(-100, 100), length(0.5, 4), turn(0, 6.283185307);
-    std::vector<Segment> walls;
-    for (int i = 0; i < count; ++i) {
-        const Point a{place(random), place(random)};
-        const double l = length(random), t = turn(random);
-        walls.push_back({a, {a.x + l * std::cos(t), a.y + l * std::sin(t)}});
-    }
-    return walls;
-}
 
 PlacedCamera StartCamera() {
     CoverageInputs inputs;
@@ -54,36 +43,15 @@ void Bands(benchmark::State& state) {
 }
 BENCHMARK(Bands)->Arg(0)->Arg(50)->Arg(500)->Arg(5000)->Unit(benchmark::kMicrosecond);
 
-Design SiteDesign() {
-    Design design = AddPlan(NewDesign(LengthUnit::Metres), u"Site");
-    design.cameras.front().inputs.mounted = true;
-    const Camera start = design.cameras.front();
-    design.cameras.clear();
-    std::mt19937 random(11);
-    std::uniform_real_distribution<double> place(-100, 100), turn(0, 360);
-    for (int i = 1; i <= 500; ++i) {
-        Camera camera = start;
-        camera.id = "c" + std::to_string(i);
-        camera.placement = CameraPlacement{"p1", place(random), place(random), turn(random)};
-        design.cameras.push_back(camera);
-    }
-    for (const Segment& wall : ScatteredWalls(5000))
-        design.plans.front().walls.push_back({wall.a.x, wall.a.y, wall.b.x, wall.b.y});
-    for (int i = 1; i <= 50; ++i)
-        design.plans.front().targets.push_back(
-            {"t" + std::to_string(i), u"", place(random), place(random), 4, {}});
-    return design;
-}
-
 void BuildScene(benchmark::State& state) {
-    const Design design = SiteDesign();
+    const Design design = LargeSiteDesign();
     for (auto _ : state)
         benchmark::DoNotOptimize(BuildPlanScene(design, "p1"));
 }
 BENCHMARK(BuildScene)->Unit(benchmark::kMillisecond);
 
 void DragCamera(benchmark::State& state) {
-    const PlanScene scene = BuildPlanScene(SiteDesign(), "p1");
+    const PlanScene scene = BuildPlanScene(LargeSiteDesign(), "p1");
     const SceneCamera& camera = scene.cameras[250];
     double step = 0;
     for (auto _ : state) {
@@ -95,7 +63,7 @@ void DragCamera(benchmark::State& state) {
 BENCHMARK(DragCamera)->Unit(benchmark::kMicrosecond);
 
 void AddOneWall(benchmark::State& state) {
-    const Design design = SiteDesign();
+    const Design design = LargeSiteDesign();
     const PlanScene scene = BuildPlanScene(design, "p1");
     const Design withWall = AddWall(design, "p1", {10, 10, 12, 11});
     for (auto _ : state)

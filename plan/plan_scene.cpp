@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <thread>
 #include <tuple>
 #include <unordered_map>
 #include <utility>
@@ -180,10 +181,26 @@ PlanScene SceneOf(const Design& design, std::string_view planId, bool withBands)
         return scene;
     scene.planId = plan->id;
     SetWalls(scene, WallsOf(*plan));
+    std::vector<const Camera*> placed;
     for (const Camera& camera : design.cameras) {
         if (OnPlan(camera, plan->id))
-            scene.cameras.push_back(SceneCameraOf(camera, scene, withBands));
+            placed.push_back(&camera);
     }
+    // Each camera's bands depend on the walls alone: the many cameras of a large site are
+    // shared out between the machine's cores, each worker writing only its own slots.
+    scene.cameras.resize(placed.size());
+    const std::size_t workers = std::clamp<std::size_t>(
+        std::thread::hardware_concurrency(), 1, std::max<std::size_t>(1, placed.size() / 16));
+    const auto work = [&](std::size_t first) {
+        for (std::size_t i = first; i < placed.size(); i += workers)
+            scene.cameras[i] = SceneCameraOf(*placed[i], scene, withBands);
+    };
+    std::vector<std::thread> helpers;
+    for (std::size_t worker = 1; worker < workers; ++worker)
+        helpers.emplace_back(work, worker);
+    work(0);
+    for (std::thread& helper : helpers)
+        helper.join();
     scene.targets = TargetsOf(*plan);
     CoverTargets(scene);
     return scene;
@@ -243,6 +260,15 @@ SceneCamera MovedCamera(const PlanScene& scene, const SceneCamera& camera, Point
     moved.camera.headingDeg = headingDeg;
     moved.bands = BandsOf(scene, moved.camera);
     return moved;
+}
+
+PlanScene UpdateTargets(PlanScene scene, const Design& design) {
+    const Plan* plan = FindPlan(design, scene.planId);
+    if (!plan)
+        return BuildPlanScene(design, scene.planId);
+    scene.targets = TargetsOf(*plan);
+    CoverTargets(scene);
+    return scene;
 }
 
 PlanScene UpdateWalls(PlanScene scene, const Design& design) {

@@ -71,6 +71,10 @@ SceneCamera MovedCamera(const PlanScene& scene, const SceneCamera& camera, Point
 // view the change can alter (those within range of a wall added, removed or moved) recomputed.
 PlanScene UpdateWalls(PlanScene scene, const Design& design);
 
+// The scene after the plan's targets changed (added, moved, renamed, given another level,
+// removed), its cameras and walls as they were: the targets anew and their cover.
+PlanScene UpdateTargets(PlanScene scene, const Design& design);
+
 // The targets met and the targets there are, over all the design's plans: "targets met: n of m".
 struct TargetsMet {
     std::size_t met = 0;

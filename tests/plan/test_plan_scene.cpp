@@ -144,6 +144,12 @@ void PlanSceneTest::updatesAsRebuilt() {
                                   : RemoveWall(design, "p1", wall);
         scene = UpdateWalls(scene, design);
         QVERIFY2(Drawn(scene) == Drawn(BuildPlanScene(design, "p1")), where + " walls changed");
+
+        const std::string target = "t" + std::to_string(1 + round % 10);
+        design = round % 2 ? MoveTarget(design, target, point()) : RemoveTarget(design, target);
+        design = AddTarget(design, "p1", u"", point(), round % 6);
+        scene = UpdateTargets(scene, design);
+        QVERIFY2(Drawn(scene) == Drawn(BuildPlanScene(design, "p1")), where + " targets changed");
     }
 }
 

@@ -80,6 +80,7 @@ QString DesignDocument::WindowTitle() const {
 }
 
 void DesignDocument::Load(Design design, const QString& path) {
+    emit aboutToLoad();
     BreakMerge();
     m_undoStack.clear();
     SetPath(path);

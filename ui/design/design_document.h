@@ -106,6 +106,8 @@ class DesignDocument : public QObject {
     void SetFollowedInputs(const std::string& id, const CoverageInputs& inputs);
 
   signals:
+    // Load is about to replace the design: what was worked out from the old one is stale.
+    void aboutToLoad();
     // After every change, from an edit, undo, redo, a followed source or Load.
     void designChanged(const Design& design);
     // Before designChanged, when the change was to this one camera only (inputs or name).

@@ -159,6 +159,7 @@ PlanPanel::PlanPanel(DesignDocument& document, PlanImages& images, NumberFormat 
 
     connect(&m_document, &DesignDocument::designChanged, this, &PlanPanel::Document_DesignChanged);
     connect(&m_document, &DesignDocument::cameraChanged, this, &PlanPanel::Document_CameraChanged);
+    connect(&m_document, &DesignDocument::aboutToLoad, this, [this] { m_loading = true; });
     connect(m_plans, &QTabBar::currentChanged, this, &PlanPanel::plans_CurrentChanged);
     connect(m_look, &PlanLookBar::lookChanged, m_view, &PlanView::SetLook);
     connect(m_targetsModel, &TargetsModel::renameRequested, this,
@@ -309,8 +310,12 @@ void PlanPanel::SetSelectedCameras(const std::vector<std::string>& ids) {
 
 void PlanPanel::ShowFirstPlan() {
     const Design& design = m_document.Current();
-    SyncTabs(design);
-    ShowPlan(design.plans.empty() ? std::string() : design.plans.front().id, true);
+    const std::string first = design.plans.empty() ? std::string() : design.plans.front().id;
+    // The design's change has brought the scene up to date: only the fit is left.
+    if (first == m_planId)
+        m_view->FitPlan();
+    else
+        ShowPlan(first, true);
 }
 
 void PlanPanel::Document_CameraChanged(const std::string& id) {
@@ -322,18 +327,20 @@ void PlanPanel::Document_DesignChanged(const Design& design) {
     SyncTabs(design);
     const Plan* plan = FindPlan(design, m_planId);
     if (!plan) {
+        m_loading = false;
         ShowPlan(design.plans.empty() ? std::string() : design.plans.front().id, true);
         return;
     }
     // A new scene each time, never one changed in place: the view may be drawing the last one
-    // on another thread.
-    if (!changed.empty()) {
-        m_scene = std::make_shared<PlanScene>(UpdateCamera(*m_scene, design, changed));
-    } else if (!SameWalls(*plan, *m_scene)) {
-        m_scene = std::make_shared<PlanScene>(UpdateWalls(*m_scene, design));
-    } else if (!SameCameras(design, *m_scene) || !SameTargets(*plan, *m_scene)) {
+    // on another thread. Only what changed is worked out again.
+    if (std::exchange(m_loading, false) || (changed.empty() && !SameCameras(design, *m_scene)))
         m_scene = std::make_shared<PlanScene>(BuildPlanScene(design, m_planId));
-    }
+    else if (!changed.empty())
+        m_scene = std::make_shared<PlanScene>(UpdateCamera(*m_scene, design, changed));
+    else if (!SameWalls(*plan, *m_scene))
+        m_scene = std::make_shared<PlanScene>(UpdateWalls(*m_scene, design));
+    else if (!SameTargets(*plan, *m_scene))
+        m_scene = std::make_shared<PlanScene>(UpdateTargets(*m_scene, design));
     m_view->SetScene(m_scene);
     m_view->SetUnit(design.unit);
     SyncUnderlay(plan);

@@ -97,6 +97,7 @@ class PlanPanel : public QWidget {
     NumberFormat m_format;
     std::string m_planId;
     std::shared_ptr<PlanScene> m_scene;
+    bool m_loading = false;       // another design is being loaded: the scene is built anew
     std::string m_changedCamera;  // told by cameraChanged, for the designChanged that follows
     std::unique_ptr<PlanUnderlay> m_underlay;
     std::optional<std::string> m_underlayShown;  // "sha256#page" the underlay holds
