@@ -2,7 +2,10 @@
 // the camera shown in the form, and what each camera follows.
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QStackedWidget>
+#include <QTabBar>
 #include <QTableView>
 #include <QtTest>
 
@@ -11,6 +14,7 @@
 #include "design_windows.h"
 #include "layout.h"
 #include "module1.h"
+#include "plan_view.h"
 #include "private_home.h"
 
 class DesignWindowTest : public QObject {
@@ -23,6 +27,8 @@ class DesignWindowTest : public QObject {
 
     void editsThroughTheMenus_data();
     void editsThroughTheMenus();
+    void thePlanFollowsTheDesign_data();
+    void thePlanFollowsTheDesign();
 
   private:
     template <typename Control>
@@ -38,6 +44,9 @@ class DesignWindowTest : public QObject {
         return names.join(',');
     }
     void Run(const QString& steps);
+    DesignDocument& Document() const {
+        return static_cast<CoverageWindow*>(windows->coverage())->Document();
+    }
 
     PrivateHome home;
     std::unique_ptr<Module1> windows;
@@ -51,7 +60,9 @@ void DesignWindowTest::init() {
 
 // Steps separated by "; ": a menu item by its action's name ("mnuAddCamera"), "own" (the camera
 // follows its own values), "focal 8" (typed), "select 2" (a row), "select all",
-// "rename 1 Gate" (typed over the row's name).
+// "rename 1 Gate" (typed over the row's name); on the plan: "plan Yard" (a plan added), "tool
+// placeCamera" (a tool's button), "click" (the plan's middle; "click 100": 100 px right of it),
+// "target 0 3" (a target 3 m north of the first camera on the plan).
 void DesignWindowTest::Run(const QString& steps) {
     for (const QString& step : steps.split("; ", Qt::SkipEmptyParts)) {
         const QStringList words = step.split(' ');
@@ -69,6 +80,25 @@ void DesignWindowTest::Run(const QString& steps) {
             Schedule()->selectAll();
         } else if (words[0] == "select") {
             Schedule()->selectRow(words[1].toInt());
+        } else if (words[0] == "plan") {
+            Document().AddPlan(words[1].toStdU16String());
+        } else if (words[0] == "tool") {
+            Find<QAction>(words[1])->trigger();
+        } else if (words[0] == "click") {
+            auto* view = Find<PlanView>("plan");
+            const QPoint at = view->rect().center() + QPoint(words.value(1).toInt(), 0);
+            QTest::mouseClick(view, Qt::LeftButton, {}, at);
+        } else if (words[0] == "target") {
+            // Metres from the first camera on the plan, or from the plan's origin.
+            const Design& design = Document().Current();
+            PlanPoint at{words[1].toDouble(), words[2].toDouble()};
+            for (const Camera& camera : design.cameras) {
+                if (camera.placement) {
+                    at = {at.x + camera.placement->x, at.y + camera.placement->y};
+                    break;
+                }
+            }
+            Document().AddTarget(design.plans.front().id, u"Gate", at, 4);
         } else if (words[0] == "rename") {
             auto* model = Schedule()->model();
             model->setData(model->index(words[1].toInt(), 0), words[2]);
@@ -143,6 +173,71 @@ void DesignWindowTest::editsThroughTheMenus() {
     QAction* undo = Find<QAction>("mnuUndo");
     QTEST(undo->isEnabled() ? undo->text() : QString(), "undo");
     QTEST(windows->coverage()->isWindowModified(), "modified");
+}
+
+void DesignWindowTest::thePlanFollowsTheDesign_data() {
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<int>("page");         // 0: the camera, 1: the site plan
+    QTest::addColumn<QString>("placed");   // the cameras on a plan
+    QTest::addColumn<QString>("current");  // the schedule's current camera
+    QTest::addColumn<QString>("met");      // under the schedule; "" when hidden
+    QTest::addColumn<QString>("undo");
+    QTest::newRow("a plan added: a tab, the camera still shown") << "plan Yard" << 0 << ""
+                                                                 << "Camera 1"
+                                                                 << ""
+                                                                 << "&Undo Add Plan";
+    QTest::newRow("Site Plan shows the plan") << "plan Yard; mnuShowPlan" << 1 << ""
+                                              << "Camera 1"
+                                              << ""
+                                              << "&Undo Add Plan";
+    QTest::newRow("Place Camera: the camera selected, one step")
+        << "mnuAddCamera; select 0; plan Yard; mnuShowPlan; tool placeCamera; click" << 1
+        << "Camera 1"
+        << "Camera 1"
+        << ""
+        << "&Undo Place Camera";
+    QTest::newRow("a target nobody sees: none met") << "plan Yard; target 500 500" << 0 << ""
+                                                    << "Camera 1"
+                                                    << "Targets met: 0 of 1"
+                                                    << "&Undo Add Target";
+    QTest::newRow("a target in front of the camera placed: met")
+        << "plan Yard; mnuShowPlan; tool placeCamera; click; target 0 3" << 1 << "Camera 1"
+        << "Camera 1"
+        << "Targets met: 1 of 1"
+        << "&Undo Add Target";
+    QTest::newRow("the camera's placing undone: the target no longer met")
+        << "plan Yard; target 0 3; mnuShowPlan; tool placeCamera; click; mnuUndo" << 1 << ""
+        << "Camera 1"
+        << "Targets met: 0 of 1"
+        << "&Undo Add Target";
+    QTest::newRow("a camera picked on the plan: current in the schedule")
+        << "mnuAddCamera; plan Yard; mnuShowPlan; tool placeCamera; click 100; select 0; "
+           "tool selectTool; click 100"
+        << 1 << "Camera 2"
+        << "Camera 2"
+        << ""
+        << "&Undo Place Camera";
+    QTest::newRow("back to the camera") << "plan Yard; mnuShowPlan; mnuShowCamera" << 0 << ""
+                                        << "Camera 1"
+                                        << ""
+                                        << "&Undo Add Plan";
+}
+
+void DesignWindowTest::thePlanFollowsTheDesign() {
+    QFETCH(QString, steps);
+    Run(steps);
+    QTEST(Find<QStackedWidget>("designPages")->currentIndex(), "page");
+    QStringList placed;
+    for (const Camera& camera : Document().Current().cameras) {
+        if (camera.placement)
+            placed << QString::fromStdU16String(camera.name);
+    }
+    QTEST(placed.join(','), "placed");
+    QTEST(Schedule()->currentIndex().siblingAtColumn(0).data().toString(), "current");
+    auto* met = Find<QLabel>("scheduleTargetsMet");
+    QTEST(met->isVisibleTo(windows->coverage()) ? met->text() : QString(), "met");
+    QTEST(Find<QAction>("mnuUndo")->text(), "undo");
+    QCOMPARE(Find<QTabBar>("plans")->count(), int(Document().Current().plans.size()));
 }
 
 QTEST_MAIN(DesignWindowTest)
