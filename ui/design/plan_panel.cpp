@@ -128,7 +128,8 @@ PlanPanel::PlanPanel(DesignDocument& document, PlanImages& images, NumberFormat 
     m_targets->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_targets->setSelectionMode(QAbstractItemView::SingleSelection);
     m_targets->verticalHeader()->hide();
-    m_targets->horizontalHeader()->setStretchLastSection(true);
+    m_targets->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_targets->verticalHeader()->setDefaultSectionSize(m_targets->fontMetrics().height() + 6);
     m_targets->setAccessibleName(QStringLiteral("Targets"));
     m_targets->setToolTip(
         QStringLiteral("The places that must be seen, the level each needs and "
