@@ -62,7 +62,8 @@ void DesignWindowTest::init() {
 // follows its own values), "focal 8" (typed), "select 2" (a row), "select all",
 // "rename 1 Gate" (typed over the row's name); on the plan: "plan Yard" (a plan added), "tool
 // placeCamera" (a tool's button), "click" (the plan's middle; "click 100": 100 px right of it),
-// "target 0 3" (a target 3 m north of the first camera on the plan).
+// "target 0 3" (a target 3 m north of the first camera on the plan), "pick target" (the first in
+// the targets table), "key Delete" (typed on the plan).
 void DesignWindowTest::Run(const QString& steps) {
     for (const QString& step : steps.split("; ", Qt::SkipEmptyParts)) {
         const QStringList words = step.split(' ');
@@ -99,6 +100,12 @@ void DesignWindowTest::Run(const QString& steps) {
                 }
             }
             Document().AddTarget(design.plans.front().id, u"Gate", at, 4);
+        } else if (step == "pick target") {
+            Find<QTableView>("targets")->selectRow(0);
+        } else if (words[0] == "key") {
+            auto* view = Find<PlanView>("plan");
+            view->setFocus();
+            QTest::keyClick(view, words[1] == "Delete" ? Qt::Key_Delete : Qt::Key_Escape);
         } else if (words[0] == "rename") {
             auto* model = Schedule()->model();
             model->setData(model->index(words[1].toInt(), 0), words[2]);
@@ -217,6 +224,21 @@ void DesignWindowTest::thePlanFollowsTheDesign_data() {
         << "Camera 2"
         << ""
         << "&Undo Place Camera";
+    QTest::newRow("a placed camera selected: Place Camera places a new one")
+        << "plan Yard; mnuShowPlan; tool placeCamera; click; click 100" << 1 << "Camera 1,Camera 2"
+        << "Camera 2"
+        << ""
+        << "&Undo Place Camera";
+    QTest::newRow("Delete on the plan: the target picked goes, not the camera")
+        << "plan Yard; target 500 500; mnuShowPlan; pick target; key Delete" << 1 << ""
+        << "Camera 1"
+        << ""
+        << "&Undo Remove Target";
+    QTest::newRow("Delete on the plan with nothing of its own: the camera goes")
+        << "mnuAddCamera; plan Yard; mnuShowPlan; key Delete" << 1 << ""
+        << "Camera 1"
+        << ""
+        << "&Undo Remove Camera 2";
     QTest::newRow("back to the camera") << "plan Yard; mnuShowPlan; mnuShowCamera" << 0 << ""
                                         << "Camera 1"
                                         << ""

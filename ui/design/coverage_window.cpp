@@ -128,6 +128,7 @@ CoverageWindow::CoverageWindow(const FollowedSources& sources, QWidget* parent)
     // Below the schedule, the camera or the site plan (the Plan menu switches).
     auto* pages = new QStackedWidget;
     pages->setObjectName(QStringLiteral("designPages"));
+    pages->setAccessibleName(QStringLiteral("Camera or site plan"));
     pages->addWidget(scroller);
     split->addWidget(pages);
     split->handle(1)->setAccessibleName(QStringLiteral("Schedule height"));

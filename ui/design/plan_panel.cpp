@@ -462,8 +462,14 @@ void PlanPanel::plans_CurrentChanged(int index) {
 }
 
 void PlanPanel::heading_Edited() {
-    if (!m_selected.empty())
-        m_document.TurnCamera(m_selected.front(), m_heading->value());
+    const Camera* camera =
+        m_selected.empty() ? nullptr : FindCamera(m_document.Current(), m_selected.front());
+    if (!camera || !camera->placement)
+        return;
+    // Left without a change, the box shows the heading within a turn (370° as 10°): no step.
+    const double shown = std::fmod(camera->placement->headingDeg, 360.0);
+    if (std::abs((shown < 0 ? shown + 360 : shown) - m_heading->value()) > 0.05)
+        m_document.TurnCamera(camera->id, m_heading->value());
 }
 
 void PlanPanel::view_PlaceRequested(Point at) {
@@ -471,8 +477,12 @@ void PlanPanel::view_PlaceRequested(Point at) {
         return;
     QUndoStack& history = m_document.UndoStack();
     history.beginMacro(QStringLiteral("Place Camera"));
-    if (m_selected.empty())
-        emit cameraWanted();  // the window adds one and selects it
+    // A camera that stands somewhere already is moved by dragging: a click places a new one,
+    // which the window adds after it and selects.
+    const Camera* selected =
+        m_selected.empty() ? nullptr : FindCamera(m_document.Current(), m_selected.front());
+    if (!selected || selected->placement)
+        emit cameraWanted();
     if (!m_selected.empty()) {
         const std::string id = m_selected.front();
         const Camera* camera = FindCamera(m_document.Current(), id);

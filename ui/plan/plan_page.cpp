@@ -13,6 +13,7 @@
 #include "plan_extent.h"
 #include "plan_paint_parts.h"
 #include "plan_painter.h"
+#include "underlay_decoding.h"
 
 namespace {
 
@@ -43,7 +44,9 @@ class PageUnderlay {
                 pdfPage < pdf->pageCount())
                 size = pdf->pagePointSize(pdfPage);
         } else {
-            image = QImage::fromData(blob.bytes);
+            // As the plan view decodes it: turned as the camera took it, and not refused by Qt's
+            // default allocation limit at 8,000 × 8,000 px.
+            image = DecodePicture(blob.bytes, [] { return false; });
             size = image.size();
         }
         if (!(size.width() > 0 && size.height() > 0))

@@ -204,6 +204,18 @@ void PlanView::paintEvent(QPaintEvent*) {
                   m_state->unit, 120, options);
 }
 
+bool PlanView::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const bool drawing = m_state->tool == Tool::DrawWall && key == Qt::Key_Backspace;
+        if ((key == Qt::Key_Delete || key == Qt::Key_Backspace) && (drawing || CanRemove())) {
+            event->accept();
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
 void PlanView::resizeEvent(QResizeEvent*) {
     m_state->viewport.sizePx = size();
     if (m_state->fitWhenSized)

@@ -103,6 +103,9 @@ class PlanView : public QWidget {
     void changeEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Delete and Backspace are the plan's while it has something to remove (or a wall being
+    // drawn to take a corner from), before the window's Camera > Remove takes them.
+    bool event(QEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -134,6 +137,10 @@ class PlanView : public QWidget {
     void FinishWall();
     bool ToolKey(QKeyEvent* event);
     bool RemoveSelected();
+    // The wall Delete removes: the one selected, else the one under the pointer.
+    std::optional<std::size_t> WallToRemove() const;
+    // Whether Delete has a target or a wall of the plan's to remove.
+    bool CanRemove() const;
     // plan_view_overlay.cpp: what is drawn above the layers: the camera dragged, the tools' lines.
     void PaintOverlay(QPainter& painter, const PlanPaintOptions& options) const;
 };

@@ -231,6 +231,21 @@ void PlanView::EndDrag() {
     update();
 }
 
+std::optional<std::size_t> PlanView::WallToRemove() const {
+    if (m_state->selectedWall)
+        return m_state->selectedWall;
+    if (m_state->pointerPx) {
+        const PlanHit hit = HitAt(*m_state->pointerPx);
+        if (hit.kind == PlanHit::Kind::Wall || hit.kind == PlanHit::Kind::WallEnd)
+            return hit.index;
+    }
+    return std::nullopt;
+}
+
+bool PlanView::CanRemove() const {
+    return m_state->tool == Tool::Select && (m_state->selectedTarget || WallToRemove());
+}
+
 bool PlanView::RemoveSelected() {
     if (const std::optional<std::string> target = m_state->selectedTarget) {
         emit targetRemoved(*target);
@@ -239,12 +254,7 @@ bool PlanView::RemoveSelected() {
         emit selectionChanged(cameras, std::nullopt);
         return true;
     }
-    std::optional<std::size_t> wall = m_state->selectedWall;
-    if (!wall && m_state->pointerPx) {
-        const PlanHit hit = HitAt(*m_state->pointerPx);
-        if (hit.kind == PlanHit::Kind::Wall || hit.kind == PlanHit::Kind::WallEnd)
-            wall = hit.index;
-    }
+    const std::optional<std::size_t> wall = WallToRemove();
     if (!wall)
         return false;
     m_state->selectedWall.reset();
