@@ -1,25 +1,17 @@
+// The plan panel: its layout, the scene it keeps in step with the design, and the user's work on
+// the plan turned into the design's steps.
 #include "plan_panel.h"
 
 #include <QAction>
 #include <QActionGroup>
-#include <QApplication>
 #include <QComboBox>
-#include <QDate>
 #include <QDoubleSpinBox>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QInputDialog>
 #include <QLabel>
-#include <QLocale>
-#include <QMessageBox>
-#include <QPointer>
-#include <QRegularExpression>
 #include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QTableView>
-#include <QThreadPool>
 #include <QToolBar>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -27,10 +19,8 @@
 
 #include "design_document.h"
 #include "design_edits.h"
-#include "design_report.h"
 #include "plan_images.h"
 #include "plan_look_bar.h"
-#include "plan_paper_dialog.h"
 #include "plan_underlay.h"
 #include "qt_text.h"
 #include "result_text.h"
@@ -209,100 +199,6 @@ PlanPanel::PlanPanel(DesignDocument& document, PlanImages& images, NumberFormat 
 }
 
 PlanPanel::~PlanPanel() = default;
-
-void PlanPanel::BuildTools(QToolBar* tools) {
-    const auto add = [this, tools](const char* name, const QString& text, const QString& tip) {
-        QAction* action = tools->addAction(text);
-        action->setObjectName(QString::fromLatin1(name));
-        action->setToolTip(tip);
-        return action;
-    };
-    m_addPlan = new QAction(QStringLiteral("New Plan\u2026"), this);
-    m_addPlan->setObjectName(QStringLiteral("addPlan"));
-    m_renamePlan = new QAction(QStringLiteral("Rename Plan\u2026"), this);
-    m_renamePlan->setObjectName(QStringLiteral("renamePlan"));
-    m_removePlan = new QAction(QStringLiteral("Remove Plan"), this);
-    m_removePlan->setObjectName(QStringLiteral("removePlan"));
-    m_typeScale = new QAction(QStringLiteral("Type Scale\u2026"), this);
-    m_typeScale->setObjectName(QStringLiteral("typeScale"));
-    m_importPlan = add("importPlan", QStringLiteral("Import Drawing\u2026"),
-                       QStringLiteral("Put a PNG, JPEG, SVG or PDF drawing under the plan"));
-    m_importPlan->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
-    tools->addSeparator();
-    m_tools = new QActionGroup(this);
-    // A tool's key works while the plan has the focus, and only then: typed in the targets
-    // table or the heading box, a letter is a letter.
-    const struct {
-        const char* name;
-        const char* text;
-        const char* tip;
-        PlanView::Tool tool;
-        Qt::Key key;
-    } kTools[] = {
-        {"selectTool", "Select", "Select, move and turn cameras; move targets and wall corners (V)",
-         PlanView::Tool::Select, Qt::Key_V},
-        {"placeCamera", "Place Camera", "Click to place the selected camera, or a new one (C)",
-         PlanView::Tool::PlaceCamera, Qt::Key_C},
-        {"drawWall", "Draw Wall", "Click corner after corner; Esc ends the wall (W)",
-         PlanView::Tool::DrawWall, Qt::Key_W},
-        {"addTarget", "Add Target", "Click a place that must be seen (T)",
-         PlanView::Tool::AddTarget, Qt::Key_T},
-        {"setScale", "Set Scale", "Click two points a known distance apart (S)",
-         PlanView::Tool::SetScale, Qt::Key_S},
-        {"measure", "Measure", "Click two points to measure the distance between them (M)",
-         PlanView::Tool::Measure, Qt::Key_M},
-    };
-    for (const auto& tool : kTools) {
-        QAction* action =
-            add(tool.name, QString::fromLatin1(tool.text), QString::fromLatin1(tool.tip));
-        action->setCheckable(true);
-        action->setData(static_cast<int>(tool.tool));
-        action->setShortcut(QKeySequence(tool.key));
-        action->setShortcutContext(Qt::WidgetShortcut);
-        m_view->addAction(action);
-        m_tools->addAction(action);
-        connect(action, &QAction::triggered, this,
-                [this, tool = tool.tool] { m_view->SetTool(tool); });
-    }
-    m_tools->actions().front()->setChecked(true);
-    tools->addSeparator();
-    QAction* fit = add("fitPlan", QStringLiteral("Fit"), QStringLiteral("Show the whole plan (F)"));
-    fit->setShortcut(QKeySequence(Qt::Key_F));
-    fit->setShortcutContext(Qt::WidgetShortcut);
-    m_view->addAction(fit);
-    connect(fit, &QAction::triggered, m_view, &PlanView::FitPlan);
-    auto* headingLabel = new QLabel(QStringLiteral(" Heading: "));
-    m_heading = new QDoubleSpinBox;
-    m_heading->setObjectName(QStringLiteral("heading"));
-    m_heading->setRange(0, 359.9);
-    m_heading->setDecimals(1);
-    m_heading->setWrapping(true);
-    m_heading->setSuffix(QStringLiteral("\u00b0"));
-    m_heading->setKeyboardTracking(false);
-    m_heading->setAccessibleName(QStringLiteral("Heading of the selected camera"));
-    m_heading->setToolTip(
-        QStringLiteral("Which way the camera looks: 0\u00b0 along the plan's x "
-                       "axis, counter-clockwise"));
-    headingLabel->setBuddy(m_heading);
-    tools->addWidget(headingLabel);
-    tools->addWidget(m_heading);
-    tools->addSeparator();
-    m_exportPlan = add("exportPlan", QStringLiteral("Export Plan\u2026"),
-                       QStringLiteral("Write the plan to a PDF or PNG file"));
-    m_exportPlan->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
-    connect(m_heading, &QDoubleSpinBox::editingFinished, this, &PlanPanel::heading_Edited);
-    connect(m_importPlan, &QAction::triggered, this, &PlanPanel::importPlan_Triggered);
-    connect(m_exportPlan, &QAction::triggered, this, &PlanPanel::exportPlan_Triggered);
-    connect(m_addPlan, &QAction::triggered, this, &PlanPanel::addPlan_Triggered);
-    connect(m_renamePlan, &QAction::triggered, this, &PlanPanel::renamePlan_Triggered);
-    connect(m_removePlan, &QAction::triggered, this, &PlanPanel::removePlan_Triggered);
-    connect(m_typeScale, &QAction::triggered, this, &PlanPanel::typeScale_Triggered);
-    // The tool ends (a wall drawn, a scale set): the buttons show Select again.
-    connect(m_view, &PlanView::toolChanged, this, [this](PlanView::Tool tool) {
-        for (QAction* action : m_tools->actions())
-            action->setChecked(action->data().toInt() == static_cast<int>(tool));
-    });
-}
 
 void PlanPanel::SetSelectedCameras(const std::vector<std::string>& ids) {
     m_selected = ids;
@@ -493,30 +389,6 @@ void PlanPanel::view_PlaceRequested(Point at) {
     history.endMacro();
 }
 
-void PlanPanel::view_ScalePointsChosen(QPointF a, QPointF b) {
-    const double pixels = std::hypot(b.x() - a.x(), b.y() - a.y());
-    if (!(pixels >= 1)) {
-        m_status->setText(QStringLiteral("Click two points apart on the drawing."));
-        return;
-    }
-    const LengthUnit unit = m_document.Current().unit;
-    bool ok = false;
-    const double distance =
-        QInputDialog::getDouble(this, QStringLiteral("Set Scale"),
-                                QStringLiteral("The real distance between the two points (%1):")
-                                    .arg(ToQString(UnitSymbol(unit))),
-                                1.0, 0.001, 1e6, 3, &ok);
-    if (ok)
-        Rescale(distance * MetresPerUnit(unit) / pixels);
-}
-
-void PlanPanel::Rescale(double metresPerPixel) {
-    m_document.RescalePlan(m_planId, metresPerPixel);
-    m_status->clear();
-    // The drawing grows or shrinks in metres: shown whole again, as it was before.
-    m_view->FitPlan();
-}
-
 void PlanPanel::view_SelectionChanged(const std::set<std::string>& cameras,
                                       const std::optional<std::string>& target) {
     m_selectedTarget = target;
@@ -548,132 +420,4 @@ void PlanPanel::targets_CurrentChanged() {
         m_selectedTarget = id;
         m_view->SetSelection({m_selected.begin(), m_selected.end()}, m_selectedTarget);
     }
-}
-
-void PlanPanel::importPlan_Triggered() {
-    const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Import Plan Drawing"), QString(),
-        QStringLiteral("Plan drawings (*.png *.jpg *.jpeg *.svg *.pdf);;All files (*)"));
-    if (path.isEmpty())
-        return;
-    // Checking a drawing decodes it whole, seconds for a large one: off the window's thread.
-    m_importPlan->setEnabled(false);
-    m_status->setText(QStringLiteral("Reading %1\u2026").arg(QFileInfo(path).fileName()));
-    QThreadPool::globalInstance()->start([panel = QPointer<PlanPanel>(this), path] {
-        auto read = std::make_shared<std::variant<ImportedPlanFile, QString>>(ReadPlanFile(path));
-        QMetaObject::invokeMethod(qApp, [panel, path, read] {
-            if (panel)
-                panel->ImportRead(path, *read);
-        });
-    });
-}
-
-void PlanPanel::ImportRead(const QString& path,
-                           const std::variant<ImportedPlanFile, QString>& read) {
-    m_importPlan->setEnabled(true);
-    m_status->clear();
-    if (const auto* message = std::get_if<QString>(&read)) {
-        QMessageBox::warning(this, QStringLiteral("Import Plan Drawing"), *message);
-        return;
-    }
-    const ImportedPlanFile& file = std::get<ImportedPlanFile>(read);
-    int page = 0;
-    if (file.pageCount > 1) {
-        bool ok = false;
-        page = QInputDialog::getInt(this, QStringLiteral("Import Plan Drawing"),
-                                    QStringLiteral("The page of %1 to put under the plan:")
-                                        .arg(QFileInfo(path).fileName()),
-                                    1, 1, file.pageCount, 1, &ok) -
-               1;
-        if (!ok)
-            return;
-    }
-    m_images.Add(file.blob);
-    QUndoStack& history = m_document.UndoStack();
-    history.beginMacro(QStringLiteral("Import Plan Drawing"));
-    if (m_planId.empty())
-        m_planId = m_document.AddPlan(QFileInfo(path).completeBaseName().toStdU16String());
-    m_document.SetPlanImage(m_planId, file.blob.sha256.toStdString(), page);
-    history.endMacro();
-    ShowPlan(m_planId, true);
-    m_status->setText(QStringLiteral("Set the scale: click two points a known distance apart."));
-    m_view->SetTool(PlanView::Tool::SetScale);
-    for (QAction* action : m_tools->actions())
-        action->setChecked(action->data().toInt() == static_cast<int>(PlanView::Tool::SetScale));
-}
-
-void PlanPanel::exportPlan_Triggered() {
-    const Design& design = m_document.Current();
-    const Plan* plan = FindPlan(design, m_planId);
-    if (!plan)
-        return;
-    const std::optional<PlanPaperChoice> paper = AskPlanPaper(this, m_paper);
-    if (!paper)
-        return;
-    m_paper = *paper;
-    QString name = ToQString(plan->name.empty() ? design.name : plan->name);
-    name.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")), QStringLiteral("-"));
-    const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Export Plan"),
-        (name.isEmpty() ? QStringLiteral("plan") : name) + QStringLiteral(".pdf"),
-        QStringLiteral("PDF (*.pdf);;PNG picture (*.png)"));
-    if (path.isEmpty())
-        return;
-    const QString date = QLocale().toString(QDate::currentDate(), QLocale::LongFormat);
-    PlanSheet sheet = PlanSheetFor(design, *plan, date, m_images.UsedBy(design), *m_scene);
-    sheet.look = m_look->Look();
-    const PlanPaper on{m_paper.size, m_paper.orientation, m_paper.scale};
-    std::optional<QString> failure;
-    if (path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
-        // The sheet at 150 dots per inch.
-        QSizeF inches = m_paper.size.size(QPageSize::Inch);
-        if (m_paper.orientation == QPageLayout::Landscape)
-            inches.transpose();
-        failure = ExportPlanPng(path, sheet, (inches * 150).toSize());
-    } else {
-        failure = ExportPlanPdf(path, sheet, on);
-    }
-    if (failure)
-        QMessageBox::warning(this, QStringLiteral("Export Plan"), *failure);
-}
-
-void PlanPanel::addPlan_Triggered() {
-    bool ok = false;
-    const QString name = QInputDialog::getText(
-        this, QStringLiteral("New Plan"), QStringLiteral("Name of the plan:"), QLineEdit::Normal,
-        QStringLiteral("Plan %1").arg(m_document.Current().plans.size() + 1), &ok);
-    if (!ok)
-        return;
-    const std::string id = m_document.AddPlan(name.toStdU16String());
-    if (!id.empty())
-        ShowPlan(id, true);
-}
-
-void PlanPanel::renamePlan_Triggered() {
-    const Plan* plan = FindPlan(m_document.Current(), m_planId);
-    if (!plan)
-        return;
-    bool ok = false;
-    const QString name = QInputDialog::getText(this, QStringLiteral("Rename Plan"),
-                                               QStringLiteral("Name of the plan:"),
-                                               QLineEdit::Normal, ToQString(plan->name), &ok);
-    if (ok)
-        m_document.RenamePlan(m_planId, name.toStdU16String());
-}
-
-void PlanPanel::removePlan_Triggered() {
-    // Undo brings it back, with its cameras on it: no question.
-    m_document.RemovePlan(m_planId);
-}
-
-void PlanPanel::typeScale_Triggered() {
-    const Plan* plan = FindPlan(m_document.Current(), m_planId);
-    if (!plan)
-        return;
-    bool ok = false;
-    const double metresPerPixel = QInputDialog::getDouble(
-        this, QStringLiteral("Type Scale"), QStringLiteral("Metres per pixel of the drawing:"),
-        plan->metresPerPixel.value_or(kUnscaledMetresPerPixel), 1e-6, kMostMetresPerPixel, 6, &ok);
-    if (ok)
-        Rescale(metresPerPixel);
 }
