@@ -238,6 +238,10 @@ void PlanPanel::Document_DesignChanged(const Design& design) {
         m_scene = std::make_shared<PlanScene>(UpdateWalls(*m_scene, design));
     else if (!SameTargets(*plan, *m_scene))
         m_scene = std::make_shared<PlanScene>(UpdateTargets(*m_scene, design));
+    ShowScene(design, plan);
+}
+
+void PlanPanel::ShowScene(const Design& design, const Plan* plan) {
     m_view->SetScene(m_scene);
     m_view->SetUnit(design.unit);
     SyncUnderlay(plan);
@@ -263,12 +267,7 @@ void PlanPanel::ShowPlan(const std::string& planId, bool fit) {
     m_removePlan->setEnabled(plan != nullptr);
     m_typeScale->setEnabled(plan != nullptr && plan->image);
     m_exportPlan->setEnabled(plan != nullptr);
-    m_view->SetScene(m_scene);
-    m_view->SetUnit(design.unit);
-    SyncUnderlay(plan);
-    m_targetsModel->SetScene(*m_scene);
-    ShowTargetsMet(design);
-    ApplySelection();
+    ShowScene(design, plan);
     if (fit)
         m_view->FitPlan();
 }

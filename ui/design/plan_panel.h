@@ -71,6 +71,8 @@ class PlanPanel : public QWidget {
     void Document_CameraChanged(const std::string& id);
     void plans_CurrentChanged(int index);
     void ShowPlan(const std::string& planId, bool fit);
+    // The scene, the drawing, the targets and the selection shown as they now are.
+    void ShowScene(const Design& design, const Plan* plan);
     void SyncTabs(const Design& design);
     void SyncUnderlay(const Plan* plan);
     void ShowTargetsMet(const Design& design);
