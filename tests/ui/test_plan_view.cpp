@@ -172,8 +172,10 @@ class PlanViewTest : public QObject {
         QTest::mouseClick(m_view.get(), Qt::LeftButton, {}, {10, 10});  // a new measure starts
         QCOMPARE(spy.count(), 1);
         CompareNumbers(Numbers(spy.first()), {Distance(a, b)});
-        QCOMPARE(MeasuredText(12.345, LengthUnit::Metres), QStringLiteral("12.35 m"));
-        QCOMPARE(MeasuredText(12.35 * 0.3048, LengthUnit::Feet), QStringLiteral("12.35 ft"));
+        QCOMPARE(MeasuredText(12.345, LengthUnit::Metres, {}), QStringLiteral("12.35 m"));
+        QCOMPARE(MeasuredText(12.35 * 0.3048, LengthUnit::Feet, {}), QStringLiteral("12.35 ft"));
+        QCOMPARE(MeasuredText(1234.5, LengthUnit::Metres, {u",", u"."}),
+                 QStringLiteral("1234,50 m"));
     }
 
     void drag_data() {

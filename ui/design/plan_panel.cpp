@@ -152,6 +152,7 @@ PlanPanel::PlanPanel(DesignDocument& document, PlanImages& images, NumberFormat 
     connect(&m_document, &DesignDocument::cameraChanged, this, &PlanPanel::Document_CameraChanged);
     connect(&m_document, &DesignDocument::aboutToLoad, this, [this] { m_loading = true; });
     connect(m_plans, &QTabBar::currentChanged, this, &PlanPanel::plans_CurrentChanged);
+    m_view->SetNumberFormat(m_format);
     connect(m_look, &PlanLookBar::lookChanged, m_view, &PlanView::SetLook);
     connect(m_targetsModel, &TargetsModel::renameRequested, this,
             [this](const std::string& id, const QString& name) {

@@ -1,6 +1,7 @@
 #include "plan_view.h"
 
 #include "plan_extent.h"
+#include "result_text.h"
 
 #include <QKeyEvent>
 #include <QPaintEvent>
@@ -28,9 +29,9 @@ QTransform UnderlayToMetres(double metresPerPixel, QPointF originM) {
     return QTransform(metresPerPixel, 0, 0, -metresPerPixel, originM.x(), originM.y());
 }
 
-QString MeasuredText(double metres, LengthUnit unit) {
-    return QString::number(metres / MetresPerUnit(unit), 'f', 2) + QLatin1Char(' ') +
-           QString::fromStdU16String(UnitSymbol(unit));
+QString MeasuredText(double metres, LengthUnit unit, const NumberFormat& format) {
+    return QString::fromStdU16String(RoundedText(metres / MetresPerUnit(unit), 2, format) + u' ' +
+                                     UnitSymbol(unit));
 }
 
 PlanView::PlanView(QWidget* parent) : QWidget(parent), m_state(std::make_unique<State>()) {
@@ -93,6 +94,11 @@ void PlanView::SetLook(const PlanLook& look) {
 
 void PlanView::SetUnit(LengthUnit unit) {
     m_state->unit = unit;
+    update();
+}
+
+void PlanView::SetNumberFormat(const NumberFormat& format) {
+    m_state->format = format;
     update();
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "length_unit.h"
+#include "number_text.h"
 #include "plan_look.h"
 #include "plan_scene.h"
 
@@ -26,7 +27,7 @@ struct WallEnd {
 
 // The distance the Measure tool shows on the plan, in the unit, to the hundredth: "12.35 m",
 // "40.52 ft".
-QString MeasuredText(double metres, LengthUnit unit);
+QString MeasuredText(double metres, LengthUnit unit, const NumberFormat& format);
 
 // The site plan on screen: the underlay, the metre grid, the walls, the cameras' bands and the
 // targets, seen from above, with the tools that edit them. It only draws what it is given and says
@@ -63,6 +64,8 @@ class PlanView : public QWidget {
                       const std::optional<std::string>& target);
     void SetLook(const PlanLook& look);
     void SetUnit(LengthUnit unit);  // of the measured distance and the scale bar
+    // The user's, that the measured distance is written in.
+    void SetNumberFormat(const NumberFormat& format);
     void SetTool(Tool tool);
     Tool CurrentTool() const;
 

@@ -90,8 +90,10 @@ void PlanView::PaintOverlay(QPainter& painter, const PlanPaintOptions& options) 
             if (state.tool == Tool::Measure) {
                 const Point far =
                     state.clicks.size() > 1 ? state.clicks[1] : state.viewport.ToMetres(*b);
-                PaintHaloText(painter, (a + *b) / 2 + QPointF(6, -6),
-                              MeasuredText(Distance(state.clicks[0], far), state.unit), colours);
+                PaintHaloText(
+                    painter, (a + *b) / 2 + QPointF(6, -6),
+                    MeasuredText(Distance(state.clicks[0], far), state.unit, state.format),
+                    colours);
             }
         }
     }

@@ -63,6 +63,7 @@ struct PlanView::State {
     std::optional<std::size_t> selectedWall;
     PlanLook look;
     LengthUnit unit = LengthUnit::Metres;
+    NumberFormat format;
     Tool tool = Tool::Select;
 
     PlanViewport viewport;
