@@ -165,6 +165,8 @@ class PlanPainterTest : public QObject {
         QTest::newRow("a close-up") << 1000.0 << LengthUnit::Metres << 150.0 << "0.1 m" << 100.0;
         QTest::newRow("a site") << 0.01 << LengthUnit::Metres << 150.0 << "10000 m" << 100.0;
         QTest::newRow("no scale") << 0.0 << LengthUnit::Metres << 150.0 << "" << 0.0;
+        QTest::newRow("a close-up, decimal comma")
+            << 1000.0 << LengthUnit::Metres << 150.0 << "0,1 m" << 100.0;
     }
     void scaleBarRoundLength() {
         QFETCH(double, perMetre);
@@ -172,7 +174,8 @@ class PlanPainterTest : public QObject {
         QFETCH(double, about);
         QFETCH(QString, text);
         QFETCH(double, devicePx);
-        const ScaleBarLength bar = ChooseScaleBar(perMetre, unit, about);
+        const NumberFormat format{text.contains(',') ? u"," : u".", u" "};
+        const ScaleBarLength bar = ChooseScaleBar(perMetre, unit, about, format);
         QCOMPARE(bar.text, text);
         QCOMPARE(bar.devicePx, devicePx);
         QImage image(400, 100, QImage::Format_ARGB32);

@@ -17,9 +17,9 @@
 #include <utility>
 #include <vector>
 
-#include "design_edits.h"
 #include "camera_inputs.h"
 #include "coverage_pictures.h"
+#include "design_edits.h"
 #include "layout.h"
 #include "layout_page.h"
 #include "plan_export.h"
@@ -101,7 +101,7 @@ std::vector<const Plan*> PlansShown(const Design& design) {
 }
 
 PlanSheet PlanSheetOf(const Plan& plan, const ReportOptions& options) {
-    return PlanSheetFor(options.design, plan, options.date, options.planImages);
+    return PlanSheetFor(options.design, plan, options.date, options.planImages, options.format);
 }
 
 // What the report shows, worked out once for both passes.
@@ -511,7 +511,8 @@ ReportResult WriteDesignReportPdf(const QString& path, const ReportOptions& opti
 }
 
 PlanSheet PlanSheetFor(const Design& design, const Plan& plan, const QString& date,
-                       const QHash<QString, DesignBlob>& images, PlanScene scene) {
+                       const QHash<QString, DesignBlob>& images, const NumberFormat& format,
+                       PlanScene scene) {
     PlanSheet sheet;
     sheet.designName = OneLine(design.name);
     sheet.date = date;
@@ -524,6 +525,7 @@ PlanSheet PlanSheetFor(const Design& design, const Plan& plan, const QString& da
     sheet.metresPerPixel = plan.metresPerPixel.value_or(kUnscaledMetresPerPixel);
     sheet.originM = QPointF(plan.origin.x, plan.origin.y);
     sheet.unit = design.unit;
+    sheet.format = format;
     return sheet;
 }
 

@@ -56,10 +56,11 @@ struct ReportResult {
 };
 
 // A plan's page as the report and Export Plan draw it: the design's and plan's names, the date,
-// the plan's drawing from `images` (by sha256), its page and scale; `scene`: the plan's, when the
-// caller has it (else worked out here).
+// the plan's drawing from `images` (by sha256), its page and scale, figures in the user's
+// `format`; `scene`: the plan's, when the caller has it (else worked out here).
 PlanSheet PlanSheetFor(const Design& design, const Plan& plan, const QString& date,
-                       const QHash<QString, DesignBlob>& images, PlanScene scene = {});
+                       const QHash<QString, DesignBlob>& images, const NumberFormat& format,
+                       PlanScene scene = {});
 
 // Writes the report as a PDF to `path`, replacing what is there only once the whole file is
 // written: a failed or cancelled export leaves the old file, or no file, and nothing half

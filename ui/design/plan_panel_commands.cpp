@@ -120,7 +120,8 @@ void PlanPanel::exportPlan_Triggered() {
     if (path.isEmpty())
         return;
     const QString date = QLocale().toString(QDate::currentDate(), QLocale::LongFormat);
-    PlanSheet sheet = PlanSheetFor(design, *plan, date, m_images.UsedBy(design), *m_scene);
+    PlanSheet sheet =
+        PlanSheetFor(design, *plan, date, m_images.UsedBy(design), m_format, *m_scene);
     sheet.look = m_look->Look();
     const PlanPaper on{m_paper.size, m_paper.orientation, m_paper.scale};
     std::optional<QString> failure;

@@ -34,6 +34,7 @@ struct PlanSheet {
     std::optional<double> metresPerPixel;
     QPointF originM;  // where the underlay's top-left corner lies, in the plan's metres
     LengthUnit unit = LengthUnit::Metres;  // of the scale bar
+    NumberFormat format;                   // the user's, of the scale bar's length
     PlanLook look;
 };
 

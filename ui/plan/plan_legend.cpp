@@ -27,7 +27,8 @@ void KeyBox(QPainter& painter, const QRectF& box, const PlanPaintOptions& option
 
 }  // namespace
 
-ScaleBarLength ChooseScaleBar(double devicePixelsPerMetre, LengthUnit unit, double aboutDevicePx) {
+ScaleBarLength ChooseScaleBar(double devicePixelsPerMetre, LengthUnit unit, double aboutDevicePx,
+                              const NumberFormat& format) {
     const double perUnit = devicePixelsPerMetre * MetresPerUnit(unit);
     const double most = aboutDevicePx / perUnit;  // in the unit
     if (!(perUnit > 0) || !(aboutDevicePx > 0) || !std::isfinite(most) || most <= 0)
@@ -41,9 +42,8 @@ ScaleBarLength ChooseScaleBar(double devicePixelsPerMetre, LengthUnit unit, doub
             break;
         }
     }
-    return {
-        length, length * perUnit,
-        QStringLiteral("%1 %2").arg(QString::number(length, 'g', 12), ToQString(UnitSymbol(unit)))};
+    return {length, length * perUnit,
+            ToQString(NumberText(length, format) + u' ' + UnitSymbol(unit))};
 }
 
 QRectF PaintLegend(QPainter& painter, QPointF topLeft, const PlanPaintOptions& options) {
@@ -102,7 +102,8 @@ QRectF PaintLegend(QPainter& painter, QPointF topLeft, const PlanPaintOptions& o
 
 QRectF PaintScaleBar(QPainter& painter, QPointF bottomLeft, double devicePixelsPerMetre,
                      LengthUnit unit, double aboutDevicePx, const PlanPaintOptions& options) {
-    const ScaleBarLength bar = ChooseScaleBar(devicePixelsPerMetre, unit, aboutDevicePx);
+    const ScaleBarLength bar =
+        ChooseScaleBar(devicePixelsPerMetre, unit, aboutDevicePx, options.format);
     if (bar.length <= 0)
         return QRectF(bottomLeft, QSizeF(0, 0));
     const double pt = options.devicePixelsPerPoint;

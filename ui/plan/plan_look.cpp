@@ -17,7 +17,8 @@ constexpr QRgb kLevelColours[kDoriLevels.size()] = {
 }  // namespace
 
 QColor LevelColour(int level, bool darkPalette) {
-    if (level < 0 || level >= static_cast<int>(kDoriLevels.size())) return {};
+    if (level < 0 || level >= static_cast<int>(kDoriLevels.size()))
+        return {};
     const QColor colour = QColor::fromRgb(kLevelColours[level]);
     // On a dark background the darkest levels would sink into it: lift them, keeping their order.
     return darkPalette ? colour.lighter(100 + 12 * level) : colour;

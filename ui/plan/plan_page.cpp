@@ -212,6 +212,7 @@ void PaintPlanPage(QPainter& painter, const QRectF& page, const PlanSheet& sheet
     PlanPaintOptions options;
     options.look = sheet.look;
     options.devicePixelsPerPoint = pt;
+    options.format = sheet.format;
 
     painter.save();
     painter.setClipRect(frame, Qt::IntersectClip);

@@ -25,6 +25,7 @@ struct PlanPaintOptions {
     std::set<std::string> selectedCameras;  // drawn with a heading handle and a bold outline
     std::optional<std::string> selectedTarget;
     double devicePixelsPerPoint = 1.0;
+    NumberFormat format;  // the user's: what the scale bar's length is written in
 };
 
 // The metre grid of a plan without an underlay (or under it), over the device rectangle `area`.
@@ -61,4 +62,5 @@ struct ScaleBarLength {
     double devicePx = 0;  // how long it is drawn
     QString text;
 };
-ScaleBarLength ChooseScaleBar(double devicePixelsPerMetre, LengthUnit unit, double aboutDevicePx);
+ScaleBarLength ChooseScaleBar(double devicePixelsPerMetre, LengthUnit unit, double aboutDevicePx,
+                              const NumberFormat& format = {});

@@ -156,6 +156,7 @@ PlanPaintOptions PlanView::PaintOptions() const {
     options.darkPalette = palette().color(QPalette::Base).lightness() < 128;
     options.selectedCameras = m_state->selectedCameras;
     options.selectedTarget = m_state->selectedTarget;
+    options.format = m_state->format;
     return options;
 }
 
