@@ -292,9 +292,11 @@ PlanScene UpdateWalls(PlanScene scene, const Design& design) {
     return scene;
 }
 
-TargetsMet CountTargetsMet(const Design& design) {
+TargetsMet CountTargetsMet(const Design& design, std::string_view exceptPlan) {
     TargetsMet count;
     for (const Plan& plan : design.plans) {
+        if (plan.targets.empty() || plan.id == exceptPlan)
+            continue;
         const PlanScene scene = SceneOf(design, plan.id, false);
         count.total += scene.targets.size();
         count.met += static_cast<std::size_t>(

@@ -80,4 +80,5 @@ struct TargetsMet {
     std::size_t met = 0;
     std::size_t total = 0;
 };
-TargetsMet CountTargetsMet(const Design& design);
+// `exceptPlan`: a plan left out (the one a window shows, whose scene it has).
+TargetsMet CountTargetsMet(const Design& design, std::string_view exceptPlan = {});

@@ -62,7 +62,8 @@ void DesignWindowTest::init() {
 // follows its own values), "focal 8" (typed), "select 2" (a row), "select all",
 // "rename 1 Gate" (typed over the row's name); on the plan: "plan Yard" (a plan added), "tool
 // placeCamera" (a tool's button), "click" (the plan's middle; "click 100": 100 px right of it),
-// "target 0 3" (a target 3 m north of the first camera on the plan), "pick target" (the first in
+// "target 0 3" (a target 3 m north of the first camera on the plan; "target 0 3 last": on the
+// last plan), "pick target" (the first in
 // the targets table), "key Delete" (typed on the plan).
 void DesignWindowTest::Run(const QString& steps) {
     for (const QString& step : steps.split("; ", Qt::SkipEmptyParts)) {
@@ -99,7 +100,9 @@ void DesignWindowTest::Run(const QString& steps) {
                     break;
                 }
             }
-            Document().AddTarget(design.plans.front().id, u"Gate", at, 4);
+            const Plan& plan =
+                words.value(3) == "last" ? design.plans.back() : design.plans.front();
+            Document().AddTarget(plan.id, u"Gate", at, 4);
         } else if (step == "pick target") {
             Find<QTableView>("targets")->selectRow(0);
         } else if (words[0] == "key") {
@@ -207,6 +210,11 @@ void DesignWindowTest::thePlanFollowsTheDesign_data() {
                                                     << "Camera 1"
                                                     << "Targets met: 0 of 1"
                                                     << "&Undo Add Target";
+    QTest::newRow("targets on the plan shown and on another: both counted")
+        << "plan Yard; plan Roof; target 500 500; target 600 600 last" << 0 << ""
+        << "Camera 1"
+        << "Targets met: 0 of 2"
+        << "&Undo Add Target";
     QTest::newRow("a target in front of the camera placed: met")
         << "plan Yard; mnuShowPlan; tool placeCamera; click; target 0 3" << 1 << "Camera 1"
         << "Camera 1"

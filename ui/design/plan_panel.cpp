@@ -222,6 +222,9 @@ void PlanPanel::Document_CameraChanged(const std::string& id) {
 
 void PlanPanel::Document_DesignChanged(const Design& design) {
     const std::string changed = std::exchange(m_changedCamera, {});
+    const bool wasShown =
+        std::any_of(m_scene->cameras.begin(), m_scene->cameras.end(),
+                    [&](const SceneCamera& camera) { return camera.id == changed; });
     SyncTabs(design);
     const Plan* plan = FindPlan(design, m_planId);
     if (!plan) {
@@ -239,15 +242,17 @@ void PlanPanel::Document_DesignChanged(const Design& design) {
         m_scene = std::make_shared<PlanScene>(UpdateWalls(*m_scene, design));
     else if (!SameTargets(*plan, *m_scene))
         m_scene = std::make_shared<PlanScene>(UpdateTargets(*m_scene, design));
-    ShowScene(design, plan);
+    const Camera* camera = changed.empty() ? nullptr : FindCamera(design, changed);
+    const bool stillShown = camera && camera->placement && camera->placement->plan == m_planId;
+    ShowScene(design, plan, wasShown && stillShown);
 }
 
-void PlanPanel::ShowScene(const Design& design, const Plan* plan) {
+void PlanPanel::ShowScene(const Design& design, const Plan* plan, bool othersUnchanged) {
     m_view->SetScene(m_scene);
     m_view->SetUnit(design.unit);
     SyncUnderlay(plan);
     m_targetsModel->SetScene(*m_scene);
-    ShowTargetsMet(design);
+    ShowTargetsMet(design, othersUnchanged);
     ApplySelection();
 }
 
@@ -312,25 +317,15 @@ void PlanPanel::SyncUnderlay(const Plan* plan) {
     m_view->SetUnderlay(wanted ? m_underlay.get() : nullptr, metresPerPixel, origin);
 }
 
-void PlanPanel::ShowTargetsMet(const Design& design) {
-    bool any = false;
-    for (const Plan& plan : design.plans)
-        any = any || !plan.targets.empty();
-    TargetsMet count;
-    if (any) {
-        // The plan shown from its scene; the others worked out, which costs only when a design
-        // spreads its targets over several plans.
-        for (const Plan& plan : design.plans) {
-            if (plan.targets.empty())
-                continue;
-            const PlanScene other =
-                plan.id == m_planId ? PlanScene{} : BuildPlanScene(design, plan.id);
-            const PlanScene& scene = plan.id == m_planId ? *m_scene : other;
-            count.total += scene.targets.size();
-            for (const SceneTarget& target : scene.targets)
-                count.met += target.cover.met ? 1 : 0;
-        }
-    }
+void PlanPanel::ShowTargetsMet(const Design& design, bool othersUnchanged) {
+    // The other plans' targets are counted again only when the change may reach them: not for a
+    // camera that stood, and still stands, on the plan shown.
+    if (!othersUnchanged)
+        m_othersMet = CountTargetsMet(design, m_planId);
+    TargetsMet count = m_othersMet;
+    count.total += m_scene->targets.size();
+    for (const SceneTarget& target : m_scene->targets)
+        count.met += target.cover.met ? 1 : 0;
     const QString text = TargetsMetText(count);
     m_targetsMet->setText(text);
     emit targetsMetChanged(text);

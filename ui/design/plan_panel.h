@@ -72,10 +72,11 @@ class PlanPanel : public QWidget {
     void plans_CurrentChanged(int index);
     void ShowPlan(const std::string& planId, bool fit);
     // The scene, the drawing, the targets and the selection shown as they now are.
-    void ShowScene(const Design& design, const Plan* plan);
+    // `othersUnchanged`: the change cannot have touched the other plans' targets.
+    void ShowScene(const Design& design, const Plan* plan, bool othersUnchanged = false);
     void SyncTabs(const Design& design);
     void SyncUnderlay(const Plan* plan);
-    void ShowTargetsMet(const Design& design);
+    void ShowTargetsMet(const Design& design, bool othersUnchanged);
     void Rescale(double metresPerPixel);
     void ApplySelection();
 
@@ -103,6 +104,7 @@ class PlanPanel : public QWidget {
     std::string m_changedCamera;  // told by cameraChanged, for the designChanged that follows
     std::unique_ptr<PlanUnderlay> m_underlay;
     std::optional<std::string> m_underlayShown;  // "sha256#page" the underlay holds
+    TargetsMet m_othersMet;                      // on the plans not shown
     std::vector<std::string> m_selected;
     PlanPaperChoice m_paper;  // the last one chosen for Export Plan
     std::optional<std::string> m_selectedTarget;
