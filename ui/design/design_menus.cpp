@@ -91,6 +91,9 @@ void ShowAboutDesigns(QWidget* window) {
             "<p>The schedule lists every camera with its pixel density at the target and "
             "whether it meets its level. Export it as CSV, or the whole design as a PDF "
             "report.</p>"
+            "<p>Plan &gt; Site Plan shows the cameras on a scaled site plan: each camera's DORI "
+            "levels on the ground, cut by the walls, and the places that must be seen, met or "
+            "not.</p>"
             "<p>Design files are written only where you save them. While a design has unsaved "
             "changes, a copy is kept in %1 and offered back if the program ends without "
             "saving.</p>")
