@@ -2,9 +2,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPaintDevice>
-#include <QPdfDocument>
 #include <QSvgRenderer>
-#include <QTemporaryFile>
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -25,7 +23,7 @@ constexpr int kMostRenderedPx = 10000;
 // window's thread).
 class PageUnderlay {
   public:
-    PageUnderlay(const DesignBlob& blob, int pdfPage, bool scaled) : pdfPage(pdfPage) {
+    PageUnderlay(const DesignBlob& blob, int pdfPage, bool scaled) {
         if (!scaled || blob.bytes.isEmpty())
             return;
         if (blob.mime == QLatin1String("image/svg+xml")) {
@@ -34,15 +32,10 @@ class PageUnderlay {
                 size =
                     svg->viewBoxF().isEmpty() ? QSizeF(svg->defaultSize()) : svg->viewBoxF().size();
         } else if (blob.mime == QLatin1String("application/pdf")) {
-            // Read from a file: QPdfDocument reads a file at once, a buffer as it pleases.
-            pdfFile.setFileTemplate(QStringLiteral("vistamarq-plan-XXXXXX.pdf"));
-            if (!pdfFile.open() || pdfFile.write(blob.bytes) != blob.bytes.size() ||
-                !pdfFile.flush())
-                return;
-            pdf = std::make_unique<QPdfDocument>();
-            if (pdf->load(pdfFile.fileName()) == QPdfDocument::Error::None && pdfPage >= 0 &&
-                pdfPage < pdf->pageCount())
-                size = pdf->pagePointSize(pdfPage);
+            // Opened as the plan view opens it.
+            pdf = VectorDrawing::OpenPdfPage(blob.bytes, pdfPage);
+            if (pdf)
+                size = pdf->Size();
         } else {
             // As the plan view decodes it: turned as the camera took it, and not refused by Qt's
             // default allocation limit at 8,000 × 8,000 px.
@@ -66,12 +59,11 @@ class PageUnderlay {
         if (svg) {
             svg->render(&painter, bounds);  // stays a drawing in a PDF
         } else if (pdf) {
-            // On white: a page is paper, and a picture with no alpha is stored once, unmasked.
-            const QImage page = pdf->render(pdfPage, RenderedSize(painter, pixelsToDevice));
-            QImage opaque(page.size(), QImage::Format_RGB32);
-            opaque.fill(Qt::white);
-            QPainter(&opaque).drawImage(0, 0, page);
-            painter.drawImage(bounds, opaque);
+            // Rendered on white: a page is paper, and a picture with no alpha is stored once,
+            // unmasked.
+            const QSize px = RenderedSize(painter, pixelsToDevice);
+            const UnderlayImage page = pdf->Render(bounds, px.width() / size.width());
+            painter.drawImage(page.region, page.image.convertToFormat(QImage::Format_RGB32));
         } else {
             painter.drawImage(bounds, image);
         }
@@ -90,12 +82,11 @@ class PageUnderlay {
                      std::max(1, int(std::lround(shown.height() * scale))));
     }
 
-    int pdfPage;
     QSizeF size;
     QImage image;
     std::unique_ptr<QSvgRenderer> svg;
-    QTemporaryFile pdfFile;
-    std::unique_ptr<QPdfDocument> pdf;
+    // Rendered at the size the page shows it at, which a const Draw does not change.
+    mutable std::unique_ptr<VectorDrawing> pdf;
 };
 
 // Underlay pixels (y down the picture) to the plan's metres (y north).
